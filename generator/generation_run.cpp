@@ -1,0 +1,58 @@
+#include "generator/generation_run.h"
+
+#include "generator/emitter.h"
+#include "generator/project_source.h"
+#include "generator/settings_check.h"
+#include "generator/snippet_library.h"
+#include "platform/paths.h"
+#include "platform/streams.h"
+
+namespace orvalen {
+
+namespace {
+
+// Creates each output file, hands the writer an emitter on it, and closes it
+// completely before the next one begins.
+class OutputFiles {
+ public:
+  OutputFiles(SnippetLibrary& library, GenerationResult& result)
+      : library_(library), result_(result) {}
+
+  template <typename Writer>
+  void Write(const std::string& path, Writer&& writer) {
+    platform::FileStream file(path);
+    result_.files.push_back(path);
+    Emitter emitter(file, library_);
+    writer(emitter);
+    file.Close();
+  }
+
+ private:
+  SnippetLibrary& library_;
+  GenerationResult& result_;
+};
+
+}  // namespace
+
+GenerationResult GenerateApplication(const WizardSettings& s) {
+  if (auto message = CheckAppName(s.AppName)) throw ESettingsError(*message);
+  if (auto message = CheckSpeedbar(s)) throw ESettingsError(*message);
+
+  GenerationResult result;
+  SnippetLibrary library;  // released when this function leaves, on every path
+  OutputFiles out(library, result);
+
+  result.projectFileName = ProjectFileName(s);
+  out.Write(result.projectFileName, [&](Emitter& e) { WriteProjectSource(s, e); });
+  result.fullProjectFileName = platform::ExpandFileName(result.projectFileName);
+  return result;
+}
+
+void RunAppExpert(const WizardFactory& createDialog, TIToolServices* toolServices) {
+  std::unique_ptr<WizardDialog> dialog = createDialog();  // freed on every path
+  if (dialog->ShowModal() != kModalOk) return;
+  GenerationResult result = GenerateApplication(dialog->Settings());
+  if (toolServices && toolServices->CloseProject()) toolServices->OpenProject(result.fullProjectFileName);
+}
+
+}  // namespace orvalen

@@ -1,0 +1,76 @@
+#include "generator/settings_check.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "generator/command_table.h"
+#include "generator/string_ids.h"
+#include "platform/resources.h"
+
+namespace orvalen {
+
+namespace {
+
+std::string Lower(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return r;
+}
+
+// Reserved words of the language, and the names the program file itself
+// uses (its units), which a program name would clash with.
+constexpr std::array<std::string_view, 70> kReserved = {
+    "and", "array", "as", "asm", "begin", "case", "class", "const", "constructor",
+    "destructor", "dispinterface", "div", "do", "downto", "else", "end", "except",
+    "exports", "file", "finalization", "finally", "for", "function", "goto", "if",
+    "implementation", "in", "inherited", "initialization", "inline", "interface", "is",
+    "label", "library", "mod", "nil", "not", "object", "of", "or", "out", "packed",
+    "procedure", "program", "property", "raise", "record", "repeat", "resourcestring",
+    "set", "shl", "shr", "string", "then", "threadvar", "to", "try", "type", "unit",
+    "until", "uses", "var", "while", "with", "xor",
+    // units of the program file
+    "main", "forms", "windows", "system", "sysinit"};
+
+constexpr std::array<std::string_view, kMenuCount> kMenuWords = {"File", "Edit", "Window", "Help"};
+
+}  // namespace
+
+bool IsValidIdent(std::string_view name) {
+  if (name.empty()) return false;
+  auto alpha = [](unsigned char c) { return std::isalpha(c) || c == '_'; };
+  if (!alpha(static_cast<unsigned char>(name[0]))) return false;
+  return std::all_of(name.begin(), name.end(), [&](char c) {
+    auto u = static_cast<unsigned char>(c);
+    return u < 128 && (alpha(u) || std::isdigit(u));
+  });
+}
+
+bool IsReservedWord(std::string_view name) {
+  std::string lower = Lower(name);
+  return std::find(kReserved.begin(), kReserved.end(), lower) != kReserved.end();
+}
+
+std::optional<std::string> CheckAppName(std::string_view name) {
+  if (name.empty()) return platform::LoadStr(ids::kNameRequired);
+  if (!IsValidIdent(name) || IsReservedWord(name)) return platform::LoadStr(ids::kNameNotIdentifier);
+  if (name.size() > kMaxAppNameLength)
+    return "The application name is too long: at most " + std::to_string(kMaxAppNameLength) +
+           " characters are possible.";
+  return std::nullopt;
+}
+
+std::optional<std::string> CheckSpeedbar(const WizardSettings& s) {
+  for (int i = 0; i < s.SpeedbarCount(); ++i) {
+    int id = s.SpeedbarItemId(i);
+    if (id == kSpeedbarSpace) continue;
+    int command = CommandOfGlyph(id);
+    if (command < 0) return "The speedbar holds an unknown command (" + std::to_string(id) + ").";
+    if (!s.MenuChecked(MenuOfCommand(command)))
+      return "The speed button " + CommandHandler(command) + " needs the " +
+             std::string(kMenuWords[MenuOfCommand(command)]) + " menu, which is not chosen.";
+  }
+  return std::nullopt;
+}
+
+}  // namespace orvalen

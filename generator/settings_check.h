@@ -1,0 +1,29 @@
+// Checks of the wizard settings before anything is written: the same rules
+// for the wizard's Finish button and for the command-line generator.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "generator/wizard_settings.h"
+
+namespace orvalen {
+
+// The longest application name a run supports: the class name "TMainForm"
+// plus the name must fit the binary form file's resource header.
+inline constexpr std::size_t kMaxAppNameLength = 61;
+
+// A Pascal identifier: a letter or "_", then letters, digits and "_".
+bool IsValidIdent(std::string_view name);
+// An Object Pascal reserved word (any case).
+bool IsReservedWord(std::string_view name);
+
+// The message for an application name that cannot be used, or nothing.
+std::optional<std::string> CheckAppName(std::string_view name);
+
+// The message for a speedbar that names an unknown command or a command of a
+// menu that is not chosen, or nothing.
+std::optional<std::string> CheckSpeedbar(const WizardSettings& settings);
+
+}  // namespace orvalen

@@ -1,0 +1,68 @@
+#include "generator/snippet_library.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "platform/codepage.h"
+#include "platform/errors.h"
+
+namespace orvalen {
+
+namespace {
+constexpr char kSeparator = '|';
+}
+
+SnippetLibrary::SnippetLibrary() {
+  auto bytes = platform::FindResource("SNIPETS", platform::ResourceType::RCData);
+  if (!bytes) throw EResourceError("The template resource SNIPETS is missing.");
+  LoadSnippets(*bytes, platform::AnsiCodePage());
+}
+
+SnippetLibrary::SnippetLibrary(platform::Bytes templateBytes, int codePage) {
+  LoadSnippets(templateBytes, codePage);
+}
+
+void SnippetLibrary::LoadSnippets(platform::Bytes bytes, int codePage) {
+  formatBuffer_ = std::make_unique<char[]>(kFormatBufferSize + 1);
+  copy_ = std::make_unique<char[]>(bytes.size());
+  if (!bytes.empty()) std::memcpy(copy_.get(), bytes.data(), bytes.size());
+
+  // Cut at the first 60 separators that are whole characters: the second
+  // byte of a double-byte character may be a '|' and must not end a snippet.
+  char* cursor = copy_.get();
+  char* const end = cursor + bytes.size();
+  for (int i = 0; i < kSnippetCount; ++i) {
+    table_[i] = cursor;
+    while (cursor < end && *cursor != kSeparator) {
+      auto b = static_cast<unsigned char>(*cursor);
+      cursor += platform::IsDBCSLeadByteEx(codePage, b) && cursor + 1 < end ? 2 : 1;
+    }
+    if (cursor >= end) {
+      FreeSnippets();
+      throw EResourceError("The template holds " + std::to_string(i) + " of the " +
+                           std::to_string(kSnippetCount) + " snippets; it is not a valid template.");
+    }
+    *cursor++ = '\0';
+  }
+}
+
+void SnippetLibrary::FreeSnippets() {
+  formatBuffer_.reset();
+  copy_.reset();
+  table_.fill(nullptr);
+}
+
+const char* SnippetLibrary::SnippetText(int n) const {
+  if (!Loaded()) throw std::logic_error("SnippetText: the snippet library is not loaded");
+  if (n < 0 || n >= kSnippetCount)
+    throw std::out_of_range("SnippetText: no snippet " + std::to_string(n));
+  return table_[static_cast<std::size_t>(n)];
+}
+
+char* SnippetLibrary::FormatBuffer() {
+  if (!formatBuffer_) throw std::logic_error("FormatBuffer: the snippet library is not loaded");
+  return formatBuffer_.get();
+}
+
+}  // namespace orvalen

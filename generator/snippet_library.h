@@ -1,0 +1,48 @@
+// The template library: the SNIPETS text cut into 60 numbered snippets, and
+// the one 1024-character format buffer every writer formats its lines in.
+// One run owns one library: constructing it is LoadSnippets, destroying it
+// (or FreeSnippets) releases everything, also when writing failed.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+#include "platform/resources.h"
+
+namespace orvalen {
+
+inline constexpr int kSnippetCount = 60;
+inline constexpr std::size_t kFormatBufferSize = 1024;
+
+class SnippetLibrary {
+ public:
+  // LoadSnippets from the module's SNIPETS resource, cut under the ANSI code page.
+  SnippetLibrary();
+  // The same from any template bytes under a given code page (for tests).
+  SnippetLibrary(platform::Bytes templateBytes, int codePage);
+  ~SnippetLibrary() { FreeSnippets(); }
+  SnippetLibrary(const SnippetLibrary&) = delete;
+  SnippetLibrary& operator=(const SnippetLibrary&) = delete;
+
+  // Releases the format buffer and the template copy; snippets are gone after it.
+  void FreeSnippets();
+  bool Loaded() const { return copy_ != nullptr; }
+
+  // Snippet n (0..59), NUL-terminated inside the template copy.
+  const char* SnippetText(int n) const;
+  std::string_view Snippet(int n) const { return SnippetText(n); }
+
+  // The format buffer: room for 1024 characters and a terminating NUL.
+  char* FormatBuffer();
+
+ private:
+  void LoadSnippets(platform::Bytes templateBytes, int codePage);
+
+  std::unique_ptr<char[]> formatBuffer_;
+  std::unique_ptr<char[]> copy_;
+  std::array<const char*, kSnippetCount> table_{};
+};
+
+}  // namespace orvalen

@@ -1,0 +1,64 @@
+#include "platform/streams.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/errors.h"
+
+namespace orvalen::platform {
+
+FileStream::FileStream(std::string path) : path_(std::move(path)) {
+  file_ = std::fopen(path_.c_str(), "w+b");
+  if (!file_) throw EFCreateError("Cannot create file " + path_);
+}
+
+FileStream::~FileStream() {
+  if (file_) std::fclose(file_);
+}
+
+void FileStream::RaiseWriteError(int error) {
+  throw EWriteError("Cannot write file " + path_ + ": " + std::strerror(error));
+}
+
+void FileStream::Write(const void* data, std::size_t size) {
+  if (size == 0) return;
+  if (!file_ || std::fwrite(data, 1, size, file_) != size) RaiseWriteError(file_ ? errno : EBADF);
+}
+
+std::string FileStream::ReadAll() {
+  if (!file_ || std::fflush(file_) != 0) RaiseWriteError(errno);
+  std::rewind(file_);
+  std::string text;
+  char chunk[65536];
+  std::size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file_)) > 0) text.append(chunk, n);
+  if (std::ferror(file_)) throw Error("Cannot read file " + path_ + ": " + std::strerror(errno));
+  return text;
+}
+
+void FileStream::Close() {
+  if (!file_) return;
+  std::FILE* f = file_;
+  file_ = nullptr;
+  if (std::fclose(f) != 0) RaiseWriteError(errno);
+}
+
+void MemoryStream::Write(const void* data, std::size_t size) {
+  auto p = static_cast<const unsigned char*>(data);
+  bytes_.insert(bytes_.end(), p, p + size);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) throw Error("Cannot open file " + path);
+  std::string text;
+  char chunk[65536];
+  std::size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+  bool failed = std::ferror(f);
+  std::fclose(f);
+  if (failed) throw Error("Cannot read file " + path);
+  return text;
+}
+
+}  // namespace orvalen::platform

@@ -1,0 +1,58 @@
+// Byte streams: an output file created anew, and a memory stream.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvalen::platform {
+
+class OutputStream {
+ public:
+  virtual ~OutputStream() = default;
+  // Writes all `size` bytes or raises EWriteError.
+  virtual void Write(const void* data, std::size_t size) = 0;
+  void Write(std::string_view text) { Write(text.data(), text.size()); }
+};
+
+// A file created anew (an existing file is replaced), readable and writable,
+// closed by its destructor. Creation failure raises "Cannot create file %s";
+// a short write or a failing close raises EWriteError naming the file.
+class FileStream : public OutputStream {
+ public:
+  explicit FileStream(std::string path);
+  ~FileStream() override;
+  FileStream(const FileStream&) = delete;
+  FileStream& operator=(const FileStream&) = delete;
+
+  void Write(const void* data, std::size_t size) override;
+  using OutputStream::Write;
+  // Reads the whole file from its start (used to convert a text form just written).
+  std::string ReadAll();
+  // Flushes and closes; reports a failure the destructor would have to swallow.
+  void Close();
+  const std::string& Path() const { return path_; }
+
+ private:
+  [[noreturn]] void RaiseWriteError(int error);
+  std::string path_;
+  std::FILE* file_ = nullptr;
+};
+
+class MemoryStream : public OutputStream {
+ public:
+  void Write(const void* data, std::size_t size) override;
+  using OutputStream::Write;
+  const std::vector<unsigned char>& Bytes() const { return bytes_; }
+  std::string Text() const { return {bytes_.begin(), bytes_.end()}; }
+
+ private:
+  std::vector<unsigned char> bytes_;
+};
+
+// Reads a whole file; raises Error "Cannot open file %s" when it cannot.
+std::string ReadFileBytes(const std::string& path);
+
+}  // namespace orvalen::platform

@@ -1,0 +1,96 @@
+// orvalen-gen as a script calls it: arguments in, files and exit status out.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tests/test_support.h"
+
+namespace orvalen {
+namespace {
+
+using testing::TempDir;
+
+struct RunResult {
+  int status;
+  std::string out;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+RunResult RunGen(const std::string& args) {
+  const char* gen = std::getenv("ORVALEN_GEN");
+  std::string exe = gen ? gen : ORVALEN_BINARY_DIR "/hosts/orvalen-gen";
+  std::string cmd = Quote(exe) + " " + args + " 2>&1";
+  RunResult r{-1, {}};
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+  int status = pclose(p);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+TEST(OrvalenGen, GeneratesIntoANewDirectoryAndListsTheFiles) {
+  TempDir dir;
+  std::string target = dir.File("new/app");
+  auto r = RunGen("-n Editor -m file,edit --single-instance " + Quote(target));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.find(target + "/Editor.DPR\n"), 0u) << r.out;
+  EXPECT_NE(testing::ReadFile(target + "/Editor.DPR").find("  Windows,\r\n"), std::string::npos);
+}
+
+TEST(OrvalenGen, BadArgumentsExitTwoWithAClearMessage) {
+  TempDir dir;
+  struct Case {
+    std::string args, message;
+  } cases[] = {
+      {"-n begin " + dir.Str(), "The application name is not a valid identifier."},
+      {"-n 1x " + dir.Str(), "The application name is not a valid identifier."},
+      {"-n '' " + dir.Str(), "An application name is required!"},
+      {"-n " + std::string(62, 'a') + " " + dir.Str(), "61"},
+      {"-m file,tools " + dir.Str(), "unknown menu 'tools'"},
+      {"-m edit -s FileNew " + dir.Str(), "needs the File menu"},
+      {"-m file -s FileNope " + dir.Str(), "unknown speedbar command 'FileNope'"},
+      {"-m file -e nobar " + dir.Str(), "DESCRIPTION|PATTERNS"},
+      {"--recent " + dir.Str(), "needs the File menu"},
+      {"--frobnicate " + dir.Str(), "unknown option --frobnicate"},
+      {"", "no DIRECTORY given"},
+      {"-n", "needs a value"},
+  };
+  for (const auto& c : cases) {
+    auto r = RunGen(c.args);
+    EXPECT_EQ(r.status, 2) << c.args << "\n" << r.out;
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << "\n" << r.out;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+TEST(OrvalenGen, AFailedGenerationExitsOneWithTheMessage) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("Editor.DPR"));  // a directory where the file goes
+  auto r = RunGen("-n Editor " + dir.Str());
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find("Cannot create file " + dir.File("Editor.DPR")), std::string::npos) << r.out;
+}
+
+TEST(OrvalenGen, HelpAndVersion) {
+  auto help = RunGen("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--convert TEXTFORM BINFORM"), std::string::npos);
+  auto version = RunGen("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.find("orvalen-gen "), 0u);
+}
+
+}  // namespace
+}  // namespace orvalen

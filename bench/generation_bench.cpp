@@ -47,7 +47,8 @@ void BM_GenerationRun(benchmark::State& state) {
   }
   for (const auto& f : orvalen::GenerateApplication(settings).files) bytes += fs::file_size(f);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
-  state.counters["files"] = static_cast<double>(orvalen::GenerateApplication(settings).files.size());
+  state.counters["files"] =
+      static_cast<double>(orvalen::GenerateApplication(settings).files.size());
   fs::remove_all(dir);
 }
 BENCHMARK(BM_GenerationRun)->Unit(benchmark::kMicrosecond);

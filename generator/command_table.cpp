@@ -16,9 +16,17 @@ int CommandOfGlyph(int glyphId) {
   return c >= 0 && c < kCommandCount ? c : -1;
 }
 
-std::string CommandCaption(int command) { return platform::LoadStr(kCaptionId + command); }
-std::string CommandItemName(int command) { return platform::LoadStr(kItemNameId + command); }
-std::string CommandHandler(int command) { return platform::LoadStr(kHandlerId + command); }
-std::string CommandHint(int command) { return platform::LoadStr(kHintId + command); }
+std::string CommandCaption(int command) {
+  return platform::LoadStr(kCaptionId + command);
+}
+std::string CommandItemName(int command) {
+  return platform::LoadStr(kItemNameId + command);
+}
+std::string CommandHandler(int command) {
+  return platform::LoadStr(kHandlerId + command);
+}
+std::string CommandHint(int command) {
+  return platform::LoadStr(kHintId + command);
+}
 
 }  // namespace orvalen

@@ -23,7 +23,9 @@ void BytesToHex(const std::uint8_t* source, char* destination, int n) {
   }
 }
 
-void Emitter::WriteSnippet(int n) { out_.Write(std::string_view(library_.SnippetText(n))); }
+void Emitter::WriteSnippet(int n) {
+  out_.Write(std::string_view(library_.SnippetText(n)));
+}
 
 void Emitter::WriteFormatted(std::string_view format, std::initializer_list<FormatArg> args) {
   std::string text = Format(format, std::span<const FormatArg>(args.begin(), args.size()));
@@ -51,7 +53,8 @@ void Emitter::WriteField(int nameId, std::string_view typeName) {
 }
 
 void Emitter::WriteMenuFields(int menu) {
-  for (int k = 0; k < MenuCount[menu]; ++k) WriteField(kItemNameId + MenuFirst[menu] + k, "TMenuItem");
+  for (int k = 0; k < MenuCount[menu]; ++k)
+    WriteField(kItemNameId + MenuFirst[menu] + k, "TMenuItem");
 }
 
 void Emitter::WriteHandlerDecl(int nameId) {

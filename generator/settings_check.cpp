@@ -21,14 +21,13 @@ std::string Lower(std::string_view s) {
 // Reserved words of the language, and the names the program file itself
 // uses (its units), which a program name would clash with.
 constexpr std::array<std::string_view, 70> kReserved = {
-    "and", "array", "as", "asm", "begin", "case", "class", "const", "constructor",
-    "destructor", "dispinterface", "div", "do", "downto", "else", "end", "except",
-    "exports", "file", "finalization", "finally", "for", "function", "goto", "if",
-    "implementation", "in", "inherited", "initialization", "inline", "interface", "is",
-    "label", "library", "mod", "nil", "not", "object", "of", "or", "out", "packed",
-    "procedure", "program", "property", "raise", "record", "repeat", "resourcestring",
-    "set", "shl", "shr", "string", "then", "threadvar", "to", "try", "type", "unit",
-    "until", "uses", "var", "while", "with", "xor",
+    "and", "array", "as", "asm", "begin", "case", "class", "const", "constructor", "destructor",
+    "dispinterface", "div", "do", "downto", "else", "end", "except", "exports", "file",
+    "finalization", "finally", "for", "function", "goto", "if", "implementation", "in", "inherited",
+    "initialization", "inline", "interface", "is", "label", "library", "mod", "nil", "not",
+    "object", "of", "or", "out", "packed", "procedure", "program", "property", "raise", "record",
+    "repeat", "resourcestring", "set", "shl", "shr", "string", "then", "threadvar", "to", "try",
+    "type", "unit", "until", "uses", "var", "while", "with", "xor",
     // units of the program file
     "main", "forms", "windows", "system", "sysinit"};
 
@@ -53,7 +52,8 @@ bool IsReservedWord(std::string_view name) {
 
 std::optional<std::string> CheckAppName(std::string_view name) {
   if (name.empty()) return platform::LoadStr(ids::kNameRequired);
-  if (!IsValidIdent(name) || IsReservedWord(name)) return platform::LoadStr(ids::kNameNotIdentifier);
+  if (!IsValidIdent(name) || IsReservedWord(name))
+    return platform::LoadStr(ids::kNameNotIdentifier);
   if (name.size() > kMaxAppNameLength)
     return "The application name is too long: at most " + std::to_string(kMaxAppNameLength) +
            " characters are possible.";

@@ -41,7 +41,8 @@ void SnippetLibrary::LoadSnippets(platform::Bytes bytes, int codePage) {
     if (cursor >= end) {
       FreeSnippets();
       throw EResourceError("The template holds " + std::to_string(i) + " of the " +
-                           std::to_string(kSnippetCount) + " snippets; it is not a valid template.");
+                           std::to_string(kSnippetCount) +
+                           " snippets; it is not a valid template.");
     }
     *cursor++ = '\0';
   }

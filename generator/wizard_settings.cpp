@@ -12,11 +12,16 @@ int WizardSettings::SpeedbarItemId(int index) const {
 
 bool WizardSettings::MenuChecked(int menu) const {
   switch (menu) {
-    case 0: return cbFileMenu;
-    case 1: return cbEditMenu;
-    case 2: return cbWindowMenu;
-    case 3: return cbHelpMenu;
-    default: return false;
+    case 0:
+      return cbFileMenu;
+    case 1:
+      return cbEditMenu;
+    case 2:
+      return cbWindowMenu;
+    case 3:
+      return cbHelpMenu;
+    default:
+      return false;
   }
 }
 

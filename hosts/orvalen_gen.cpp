@@ -57,11 +57,16 @@ std::vector<std::string> SplitList(const std::string& list) {
 
 void SetMenus(WizardSettings& s, const std::string& list) {
   for (const auto& menu : SplitList(list)) {
-    if (menu == "file") s.cbFileMenu = true;
-    else if (menu == "edit") s.cbEditMenu = true;
-    else if (menu == "window") s.cbWindowMenu = true;
-    else if (menu == "help") s.cbHelpMenu = true;
-    else throw UsageError{"unknown menu '" + menu + "' (choose from file, edit, window, help)"};
+    if (menu == "file")
+      s.cbFileMenu = true;
+    else if (menu == "edit")
+      s.cbEditMenu = true;
+    else if (menu == "window")
+      s.cbWindowMenu = true;
+    else if (menu == "help")
+      s.cbHelpMenu = true;
+    else
+      throw UsageError{"unknown menu '" + menu + "' (choose from file, edit, window, help)"};
   }
 }
 
@@ -104,24 +109,39 @@ Options Parse(int argc, char** argv) {
       if (i + 1 >= argc) throw UsageError{"option " + arg + " needs a value"};
       return argv[++i];
     };
-    if (arg == "-h" || arg == "--help") o.help = true;
-    else if (arg == "--version") o.version = true;
-    else if (arg == "-n" || arg == "--name") s.AppName = value();
-    else if (arg == "-m" || arg == "--menus") SetMenus(s, value());
-    else if (arg == "--recent") s.cbMRU = true;
-    else if (arg == "--recent-registry") registry = true;
-    else if (arg == "-e" || arg == "--ext") AddExtension(s, value());
-    else if (arg == "-s" || arg == "--speedbar") SetSpeedbar(s, value());
-    else if (arg == "--no-mdi") s.cbMDIApp = false;
-    else if (arg == "--no-status-line") s.cbStatusLine = false;
-    else if (arg == "--no-hints") s.cbHints = false;
-    else if (arg == "--single-instance") s.SingleInstanceApp = s.siDDE = true;
+    if (arg == "-h" || arg == "--help")
+      o.help = true;
+    else if (arg == "--version")
+      o.version = true;
+    else if (arg == "-n" || arg == "--name")
+      s.AppName = value();
+    else if (arg == "-m" || arg == "--menus")
+      SetMenus(s, value());
+    else if (arg == "--recent")
+      s.cbMRU = true;
+    else if (arg == "--recent-registry")
+      registry = true;
+    else if (arg == "-e" || arg == "--ext")
+      AddExtension(s, value());
+    else if (arg == "-s" || arg == "--speedbar")
+      SetSpeedbar(s, value());
+    else if (arg == "--no-mdi")
+      s.cbMDIApp = false;
+    else if (arg == "--no-status-line")
+      s.cbStatusLine = false;
+    else if (arg == "--no-hints")
+      s.cbHints = false;
+    else if (arg == "--single-instance")
+      s.SingleInstanceApp = s.siDDE = true;
     else if (arg == "--convert") {
       o.convert.push_back(value());
       o.convert.push_back(value());
-    } else if (!arg.empty() && arg[0] == '-') throw UsageError{"unknown option " + arg};
-    else if (o.directory) throw UsageError{"more than one DIRECTORY given"};
-    else o.directory = arg;
+    } else if (!arg.empty() && arg[0] == '-')
+      throw UsageError{"unknown option " + arg};
+    else if (o.directory)
+      throw UsageError{"more than one DIRECTORY given"};
+    else
+      o.directory = arg;
   }
   if (registry) s.cbMRU = s.cbMRUReg = true;
   s.cbMDIform = s.cbMDIApp;
@@ -141,7 +161,8 @@ int Generate(Options& o) {
   std::error_code ec;
   std::filesystem::create_directories(s.AppPath, ec);
   if (ec) {
-    std::cerr << "orvalen-gen: cannot create directory " << s.AppPath << ": " << ec.message() << "\n";
+    std::cerr << "orvalen-gen: cannot create directory " << s.AppPath << ": " << ec.message()
+              << "\n";
     return kExitFailed;
   }
   orvalen::GenerationResult result = orvalen::GenerateApplication(s);
@@ -167,7 +188,8 @@ int main(int argc, char** argv) {
     if (!o.directory) throw UsageError{"no DIRECTORY given"};
     return Generate(o);
   } catch (const UsageError& e) {
-    std::cerr << "orvalen-gen: " << e.message << "\n" << "Try 'orvalen-gen --help'.\n";
+    std::cerr << "orvalen-gen: " << e.message << "\n"
+              << "Try 'orvalen-gen --help'.\n";
     return kExitUsage;
   } catch (const orvalen::ESettingsError& e) {
     std::cerr << "orvalen-gen: " << e.what() << "\n";

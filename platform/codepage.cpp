@@ -2,7 +2,9 @@
 
 namespace orvalen::platform {
 
-int AnsiCodePage() { return 1252; }
+int AnsiCodePage() {
+  return 1252;
+}
 
 bool IsDBCSLeadByteEx(int codePage, unsigned char b) {
   switch (codePage) {

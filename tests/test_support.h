@@ -51,9 +51,12 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
 inline std::string Visible(const std::string& text) {
   std::string out;
   for (char c : text) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n\n";
-    else out += c;
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n\n";
+    else
+      out += c;
   }
   return out;
 }

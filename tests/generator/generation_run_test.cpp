@@ -81,7 +81,8 @@ TEST(GenerationRun, RelativeDirectoryGivesAnAbsoluteFullName) {
 
 TEST(GenerationRun, RefusesBadSettingsBeforeWritingAnything) {
   TempDir dir;
-  for (std::string name : {std::string(), std::string("begin"), std::string("9lives"), std::string(62, 'a')}) {
+  for (std::string name :
+       {std::string(), std::string("begin"), std::string("9lives"), std::string(62, 'a')}) {
     WizardSettings s = SettingsIn(dir);
     s.AppName = name;
     EXPECT_THROW(GenerateApplication(s), ESettingsError) << name;

@@ -9,8 +9,8 @@ namespace {
 
 TEST(SettingsCheck, ApplicationNames) {
   EXPECT_EQ(CheckAppName(""), "An application name is required!");
-  for (const char* bad : {"1abc", "a b", "a-b", "caf\xe9", "begin", "END", "Program", "unit", "Main",
-                          "forms"})
+  for (const char* bad :
+       {"1abc", "a b", "a-b", "caf\xe9", "begin", "END", "Program", "unit", "Main", "forms"})
     EXPECT_EQ(CheckAppName(bad), "The application name is not a valid identifier.") << bad;
   for (const char* good : {"Editor", "_x", "a1_b2", "MainApp", "Beginner"})
     EXPECT_FALSE(CheckAppName(good)) << good;

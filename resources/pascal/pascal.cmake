@@ -1,0 +1,13 @@
+# The about unit every generated application uses, and its form text: written
+# into each new project exactly as they stand here.
+list(APPEND ORVALEN_RESOURCE_ARGS
+  RCDATA STDABOUT_PAS ${CMAKE_CURRENT_LIST_DIR}/stdabout.pas
+  RCDATA STDABOUT_TXT ${CMAKE_CURRENT_LIST_DIR}/stdabout.txt)
+list(APPEND ORVALEN_RESOURCE_DEPENDS
+  ${CMAKE_CURRENT_LIST_DIR}/stdabout.pas
+  ${CMAKE_CURRENT_LIST_DIR}/stdabout.txt)
+
+# The form's program picture is drawn in stdabout-icon.txt; this tool turns the
+# drawing into the form text's picture data and checks that the two agree.
+add_executable(picturedata ${CMAKE_CURRENT_LIST_DIR}/../tools/picturedata.cpp)
+target_compile_options(picturedata PRIVATE ${ORVALEN_WARNINGS})

@@ -57,6 +57,8 @@ class Emitter {
   void WriteGlyphData(int glyphId);
 
   platform::OutputStream& Output() { return out_; }
+  // The run's snippets, for writers that format one through WriteFormatted.
+  const SnippetLibrary& Library() const { return library_; }
 
  private:
   void WriteWhole(std::string_view format, std::initializer_list<FormatArg> args);

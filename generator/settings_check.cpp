@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "generator/command_table.h"
+#include "generator/filter_string.h"
 #include "generator/string_ids.h"
 #include "platform/resources.h"
 
@@ -71,6 +72,17 @@ std::optional<std::string> CheckSpeedbar(const WizardSettings& s) {
              std::string(kMenuWords[MenuOfCommand(command)]) + " menu, which is not chosen.";
   }
   return std::nullopt;
+}
+
+// A longer filter would be cut in the middle of the dialog object, and the
+// form text would no longer parse: better refused before anything is written.
+std::optional<std::string> CheckFilter(const WizardSettings& s) {
+  if (!s.cbFileMenu) return std::nullopt;
+  std::size_t length = FilterFormText(FilterString(s.ExtListBox)).size();
+  if (length <= kMaxFilterTextLength) return std::nullopt;
+  return "The file extension list is too long: the Open and Save dialogs' filter takes " +
+         std::to_string(length) + " characters, at most " + std::to_string(kMaxFilterTextLength) +
+         " are possible.";
 }
 
 }  // namespace orvalen

@@ -26,4 +26,8 @@ std::optional<std::string> CheckAppName(std::string_view name);
 // menu that is not chosen, or nothing.
 std::optional<std::string> CheckSpeedbar(const WizardSettings& settings);
 
+// The message for document types whose filter does not fit the Open and Save
+// dialog objects of the main form, or nothing. Only the File menu has them.
+std::optional<std::string> CheckFilter(const WizardSettings& settings);
+
 }  // namespace orvalen

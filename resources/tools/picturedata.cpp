@@ -195,8 +195,7 @@ int main(int argc, char** argv) {
   }
   std::size_t begin = 0, end = 0;
   if (!FindProperty(form, begin, end)) {
-    std::cerr << args[1] << ": expected exactly one \"" << kPropertyStart
-              << "\" closed by \"}\"\n";
+    std::cerr << args[1] << ": expected exactly one \"" << kPropertyStart << "\" closed by \"}\"\n";
     return 1;
   }
   if (mode == "--check") {

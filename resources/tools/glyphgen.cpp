@@ -1,0 +1,342 @@
+// Turns the text pixel maps under resources/glyphs/ into the pictures every
+// program carries:
+//   - one BMP file per command glyph (11100.bmp ... 11117.bmp): 40 x 20 pixels,
+//     4 bits per pixel, the 16-colour palette, uncompressed; the face on the
+//     left, its disabled look on the right;
+//   - the main form's image list object, snippet 57 of the template, with its
+//     image data in the stream format the common controls' image list writes.
+//
+//   glyphgen OUTDIR MAP...   (18 command maps in command order, then the maps
+//                             of Close, Close All and Recent)
+//
+// The output depends on nothing but the maps: the same maps give the same
+// bytes on every build.
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kSize = 20;  // one picture is 20 x 20 pixels
+constexpr int kCommandCount = 18;
+constexpr int kExtraCount = 3;  // Close, Close All, Recent
+constexpr int kFirstGlyphId = 11100;
+
+// The standard 16-colour palette and the one character per colour that the
+// pixel maps use (the legend is repeated in resources/glyphs/README.md).
+struct Colour {
+  char key;
+  std::uint8_t r, g, b;
+};
+constexpr std::array<Colour, 16> kPalette = {{
+    {'k', 0x00, 0x00, 0x00},  // 0 black
+    {'r', 0x80, 0x00, 0x00},  // 1 maroon
+    {'g', 0x00, 0x80, 0x00},  // 2 green
+    {'o', 0x80, 0x80, 0x00},  // 3 olive
+    {'n', 0x00, 0x00, 0x80},  // 4 navy
+    {'p', 0x80, 0x00, 0x80},  // 5 purple
+    {'t', 0x00, 0x80, 0x80},  // 6 teal
+    {'s', 0xC0, 0xC0, 0xC0},  // 7 silver
+    {'d', 0x80, 0x80, 0x80},  // 8 grey
+    {'R', 0xFF, 0x00, 0x00},  // 9 red
+    {'G', 0x00, 0xFF, 0x00},  // 10 lime
+    {'Y', 0xFF, 0xFF, 0x00},  // 11 yellow
+    {'B', 0x00, 0x00, 0xFF},  // 12 blue
+    {'.', 0xFF, 0x00, 0xFF},  // 13 fuchsia: the transparent colour
+    {'C', 0x00, 0xFF, 0xFF},  // 14 aqua
+    {'w', 0xFF, 0xFF, 0xFF},  // 15 white
+}};
+constexpr std::uint8_t kTransparent = 13;
+constexpr std::uint8_t kGrey = 8;
+constexpr std::uint8_t kWhite = 15;
+
+// A 20 x 20 picture as palette indexes, row 0 at the top.
+using Picture = std::array<std::array<std::uint8_t, kSize>, kSize>;
+
+struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Failure(path + ": cannot read");
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw Failure(path + ": cannot write");
+}
+
+std::uint8_t ColourIndex(char key) {
+  for (std::size_t i = 0; i < kPalette.size(); ++i) {
+    if (kPalette[i].key == key) return static_cast<std::uint8_t>(i);
+  }
+  return 0xFF;
+}
+
+// Dark colours are the ones a disabled picture keeps as its etched outline;
+// the light ones (silver, aqua, yellow, lime, white) fade into the button.
+bool IsInk(std::uint8_t index) {
+  if (index == kTransparent) return false;
+  const Colour& c = kPalette[index];
+  return 299 * c.r + 587 * c.g + 114 * c.b < 140 * 1000;
+}
+
+// A map is 20 lines of 20 legend characters; lines starting with '#' and
+// empty lines are comments. Anything else is refused with its line number,
+// so that a slip in the art never shifts pixels silently.
+Picture ReadPixelMap(const std::string& path) {
+  std::istringstream lines(ReadText(path));
+  Picture picture{};
+  int row = 0, number = 0;
+  std::string line;
+  while (std::getline(lines, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    const std::string where = path + ":" + std::to_string(number) + ": ";
+    if (row == kSize) throw Failure(where + "more than 20 pixel rows");
+    if (line.size() != kSize) throw Failure(where + "a pixel row must be 20 characters");
+    for (int x = 0; x < kSize; ++x) {
+      std::uint8_t index = ColourIndex(line[x]);
+      if (index == 0xFF) throw Failure(where + "'" + line[x] + "' is not in the legend");
+      picture[row][x] = index;
+    }
+    ++row;
+  }
+  if (row != kSize) throw Failure(path + ": expected 20 pixel rows, found " + std::to_string(row));
+  // Buttons and the image list take the bottom-left pixel as the transparent
+  // colour, so it must be the background.
+  if (picture[kSize - 1][0] != kTransparent)
+    throw Failure(path + ": the bottom-left pixel must be the transparent colour '.'");
+  bool anyInk = false;
+  for (const auto& r : picture)
+    for (auto p : r) anyInk = anyInk || IsInk(p);
+  if (!anyInk) throw Failure(path + ": no dark pixel, the disabled look would be empty");
+  return picture;
+}
+
+// The disabled look of a face: its dark pixels etched into the button, a grey
+// line with a white highlight one pixel below and to the right; everything
+// else transparent.
+Picture Greyed(const Picture& face) {
+  Picture out;
+  for (auto& r : out) r.fill(kTransparent);
+  for (int y = 0; y + 1 < kSize; ++y)
+    for (int x = 0; x + 1 < kSize; ++x)
+      if (IsInk(face[y][x])) out[y + 1][x + 1] = kWhite;
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x)
+      if (IsInk(face[y][x])) out[y][x] = kGrey;
+  return out;
+}
+
+void Put16(std::string& s, unsigned v) {
+  s += static_cast<char>(v & 0xFF);
+  s += static_cast<char>((v >> 8) & 0xFF);
+}
+void Put32(std::string& s, std::uint32_t v) {
+  Put16(s, v & 0xFFFF);
+  Put16(s, v >> 16);
+}
+
+// File header and information header of an uncompressed bottom-up BMP file
+// image; `paletteBytes` of colour table follow them.
+std::string BmpHeaders(int width, int height, int bitCount, std::uint32_t paletteBytes,
+                       std::uint32_t colourCount) {
+  const std::uint32_t stride = ((static_cast<std::uint32_t>(width) * bitCount + 31) / 32) * 4;
+  const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
+  const std::uint32_t offset = 14 + 40 + paletteBytes;
+  std::string s = "BM";
+  Put32(s, offset + imageSize);  // bfSize
+  Put32(s, 0);                   // bfReserved1, bfReserved2
+  Put32(s, offset);              // bfOffBits
+  Put32(s, 40);                  // biSize
+  Put32(s, static_cast<std::uint32_t>(width));
+  Put32(s, static_cast<std::uint32_t>(height));
+  Put16(s, 1);  // biPlanes
+  Put16(s, static_cast<unsigned>(bitCount));
+  Put32(s, 0);  // biCompression: BI_RGB
+  Put32(s, imageSize);
+  Put32(s, 0);  // biXPelsPerMeter
+  Put32(s, 0);  // biYPelsPerMeter
+  Put32(s, colourCount);
+  Put32(s, 0);  // biClrImportant
+  return s;
+}
+
+// A command glyph: face and disabled look side by side, 4 bits per pixel.
+std::string GlyphBmp(const Picture& face) {
+  const Picture greyed = Greyed(face);
+  std::string s = BmpHeaders(2 * kSize, kSize, 4, 16 * 4, 16);
+  for (const Colour& c : kPalette) {
+    s += static_cast<char>(c.b);
+    s += static_cast<char>(c.g);
+    s += static_cast<char>(c.r);
+    s += '\0';
+  }
+  for (int y = kSize - 1; y >= 0; --y) {  // bottom row first
+    for (const Picture* half : {&face, &greyed})
+      for (int x = 0; x < kSize; x += 2)
+        s += static_cast<char>(((*half)[y][x] << 4) | (*half)[y][x + 1]);
+  }
+  return s;
+}
+
+// ---- The main form's image list --------------------------------------------
+
+constexpr int kImageCount = 42;
+constexpr int kImagesPerRow = 4;  // the image list keeps four images a row
+constexpr int kGrow = 1;          // AllocBy
+constexpr int kStripRows = (kImageCount + kImagesPerRow - 1) / kImagesPerRow;
+
+// Which picture each even image index shows: the menu items' ImageIndex
+// values in the form snippets point here. Values 0..17 are command indexes,
+// 18..20 the extra pictures Close, Close All and Recent.
+constexpr std::array<int, kImageCount / 2> kEvenImages = {
+    17,  // 0  About
+    13,  // 2  Arrange All
+    12,  // 4  Cascade
+    9,   // 6  Copy
+    8,   // 8  Cut
+    7,   // 10 Undo
+    6,   // 12 Exit
+    14,  // 14 Help Contents
+    16,  // 16 How to Use Help
+    0,   // 18 New
+    1,   // 20 Open
+    10,  // 22 Paste
+    4,   // 24 Print
+    5,   // 26 Print Setup
+    2,   // 28 Save
+    3,   // 30 Save As
+    11,  // 32 Tile
+    15,  // 34 Search
+    18,  // 36 Close
+    19,  // 38 Close All
+    20,  // 40 Recent
+};
+
+// 16 bits per pixel, 5-5-5. Transparent pixels are black in the colour
+// image, because the list draws a masked image by clearing the masked area
+// and then OR-ing the colour image over it.
+std::uint16_t Rgb555(std::uint8_t index) {
+  if (index == kTransparent) return 0;
+  const Colour& c = kPalette[index];
+  return static_cast<std::uint16_t>(((c.r >> 3) << 10) | ((c.g >> 3) << 5) | (c.b >> 3));
+}
+
+// Image 2k is the picture of kEvenImages[k]; no menu item points at an odd
+// index, so image 2k + 1 holds the disabled look of the same picture, the
+// pair a speed button's two glyphs would use. The two slots past image 41
+// that complete the last row of the strip stay empty (black, fully masked).
+std::vector<Picture> ImageListPictures(const std::vector<Picture>& sources) {
+  std::vector<Picture> images;
+  for (int source : kEvenImages) {
+    images.push_back(sources[static_cast<std::size_t>(source)]);
+    images.push_back(Greyed(sources[static_cast<std::size_t>(source)]));
+  }
+  return images;
+}
+
+// Colour of pixel (x, y) of the strip, or the transparent colour outside the images.
+std::uint8_t StripPixel(const std::vector<Picture>& images, int x, int y) {
+  const std::size_t image = static_cast<std::size_t>((y / kSize) * kImagesPerRow + x / kSize);
+  if (image >= images.size()) return kTransparent;
+  return images[image][y % kSize][x % kSize];
+}
+
+std::string ColourStrip(const std::vector<Picture>& images) {
+  const int width = kImagesPerRow * kSize, height = kStripRows * kSize;
+  std::string s = BmpHeaders(width, height, 16, 0, 0);
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) Put16(s, Rgb555(StripPixel(images, x, y)));
+  return s;  // 160 bytes a row: no padding needed
+}
+
+// The mask: a set bit (white) where the image is transparent.
+std::string MaskStrip(const std::vector<Picture>& images) {
+  const int width = kImagesPerRow * kSize, height = kStripRows * kSize;
+  std::string s = BmpHeaders(width, height, 1, 2 * 4, 2);
+  s += std::string("\0\0\0\0\xFF\xFF\xFF\0", 8);  // black, white
+  const int stride = ((width + 31) / 32) * 4;
+  for (int y = height - 1; y >= 0; --y) {
+    std::string row(static_cast<std::size_t>(stride), '\0');
+    for (int x = 0; x < width; ++x)
+      if (StripPixel(images, x, y) == kTransparent)
+        row[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
+    s += row;
+  }
+  return s;
+}
+
+// The 28-byte header of the image-list stream, then the colour and mask images.
+std::string ImageListStream(const std::vector<Picture>& images) {
+  std::string s = "IL";
+  Put16(s, 0x0101);                    // version
+  Put16(s, kImageCount);               // images in the list
+  Put16(s, kImageCount + kGrow);       // room: the count plus one grow step
+  Put16(s, kGrow);                     // grow by
+  Put16(s, kSize);                     // cx
+  Put16(s, kSize);                     // cy
+  Put32(s, 0xFFFFFFFF);                // background CLR_NONE
+  Put16(s, 0x0001 | 0x0010);           // ILC_MASK | ILC_COLOR16
+  for (int i = 0; i < 4; ++i) Put16(s, 0xFFFF);  // no overlay images
+  s += ColourStrip(images);
+  s += MaskStrip(images);
+  return s;
+}
+
+// The ImageList object as the main form's text form holds it: binary data in
+// braces, 32 bytes (64 digits) a line, the closing brace after the last digit.
+std::string ImageListSnippet(const std::string& data) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string s =
+      "  object ImageList: TImageList\r\n"
+      "    AllocBy = 1\r\n"
+      "    Height = 20\r\n"
+      "    Width = 20\r\n"
+      "    Top = 100\r\n"
+      "    Bitmap = {";
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    if (i % 32 == 0) s += "\r\n      ";
+    const auto byte = static_cast<unsigned char>(data[i]);
+    s += kDigits[byte >> 4];
+    s += kDigits[byte & 15];
+  }
+  s += "}\r\n  end\r\n";
+  return s;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2 + kCommandCount + kExtraCount) {
+    std::cerr << "usage: glyphgen OUTDIR MAP00 ... MAP17 CLOSE CLOSEALL RECENT\n";
+    return 2;
+  }
+  try {
+    const std::string outDir = argv[1];
+    std::vector<Picture> pictures;
+    for (int i = 2; i < argc; ++i) pictures.push_back(ReadPixelMap(argv[i]));
+    for (int c = 0; c < kCommandCount; ++c)
+      WriteBytes(outDir + "/" + std::to_string(kFirstGlyphId + c) + ".bmp",
+                 GlyphBmp(pictures[static_cast<std::size_t>(c)]));
+    WriteBytes(outDir + "/57-form-image-list.txt",
+               ImageListSnippet(ImageListStream(ImageListPictures(pictures))));
+  } catch (const Failure& e) {
+    std::cerr << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

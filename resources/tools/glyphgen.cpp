@@ -283,14 +283,14 @@ std::string MaskStrip(const std::vector<Picture>& images) {
 // The 28-byte header of the image-list stream, then the colour and mask images.
 std::string ImageListStream(const std::vector<Picture>& images) {
   std::string s = "IL";
-  Put16(s, 0x0101);                    // version
-  Put16(s, kImageCount);               // images in the list
-  Put16(s, kImageCount + kGrow);       // room: the count plus one grow step
-  Put16(s, kGrow);                     // grow by
-  Put16(s, kSize);                     // cx
-  Put16(s, kSize);                     // cy
-  Put32(s, 0xFFFFFFFF);                // background CLR_NONE
-  Put16(s, 0x0001 | 0x0010);           // ILC_MASK | ILC_COLOR16
+  Put16(s, 0x0101);                              // version
+  Put16(s, kImageCount);                         // images in the list
+  Put16(s, kImageCount + kGrow);                 // room: the count plus one grow step
+  Put16(s, kGrow);                               // grow by
+  Put16(s, kSize);                               // cx
+  Put16(s, kSize);                               // cy
+  Put32(s, 0xFFFFFFFF);                          // background CLR_NONE
+  Put16(s, 0x0001 | 0x0010);                     // ILC_MASK | ILC_COLOR16
   for (int i = 0; i < 4; ++i) Put16(s, 0xFFFF);  // no overlay images
   s += ColourStrip(images);
   s += MaskStrip(images);

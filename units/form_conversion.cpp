@@ -106,7 +106,10 @@ class ByteBuffer {
     Reserve(1);
     bytes_[size_++] = b;
   }
+  // An empty piece may come without storage (an absent name), and memcpy
+  // wants a pointer even for no bytes.
   void Bytes(const void* data, std::size_t n) {
+    if (n == 0) return;
     Reserve(n);
     std::memcpy(Tail(), data, n);
     size_ += n;
@@ -249,10 +252,8 @@ class Converter {
 
   void ShortString(std::string_view s) {
     std::size_t n = std::min(s.size(), kMaxShortString);
-    out_.Reserve(n + 1);
-    *out_.Tail() = static_cast<std::uint8_t>(n);
-    std::memcpy(out_.Tail() + 1, s.data(), n);
-    out_.Advance(n + 1);
+    out_.Byte(static_cast<std::uint8_t>(n));
+    out_.Bytes(s.data(), n);
   }
 
   // "object Name: Class" or "object Class"; the keyword is already read.

@@ -9,7 +9,10 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "units/form_conversion.h"
 
 namespace orvalen::testing {
 
@@ -175,6 +178,40 @@ class FormBinaryReader {
 
 inline std::string FormBinaryToText(const std::vector<std::uint8_t>& bytes) {
   return FormBinaryReader(bytes).Text();
+}
+
+// What is wrong with the conversion of `text`, or "" when nothing is: a text
+// that converts must read back into text that converts to the same bytes; a
+// text that does not must name a line the text has. Any failure other than
+// EParserError passes to the caller.
+inline std::string ConversionProblem(std::string_view text) {
+  std::vector<std::uint8_t> first;
+  try {
+    first = ObjectTextToResource(text);
+  } catch (const EParserError& e) {
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i)
+      if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+        ++lines;
+    if (e.Line() < 1 || static_cast<std::size_t>(e.Line()) > lines)
+      return std::string("line out of range: ") + e.what();
+    if (e.Reason().empty()) return "a parse error without a reason";
+    return "";
+  }
+  std::string canonical;
+  try {
+    canonical = FormBinaryToText(first);
+  } catch (const std::runtime_error& e) {
+    return e.what();
+  }
+  std::vector<std::uint8_t> second;
+  try {
+    second = ObjectTextToResource(canonical);
+  } catch (const EParserError& e) {
+    return std::string("the text read back does not convert: ") + e.what() + "\n" + canonical;
+  }
+  if (second != first) return "the text read back converts to other bytes:\n" + canonical;
+  return "";
 }
 
 }  // namespace orvalen::testing

@@ -4,9 +4,13 @@
 #include "generator/project_source.h"
 #include "generator/settings_check.h"
 #include "generator/snippet_library.h"
+#include "generator/string_ids.h"
 #include "platform/paths.h"
+#include "platform/resources.h"
 #include "platform/streams.h"
 #include "units/about_unit.h"
+#include "units/main_unit.h"
+#include "units/mdi_child_unit.h"
 
 namespace orvalen {
 
@@ -46,9 +50,14 @@ GenerationResult GenerateApplication(const WizardSettings& s) {
   result.projectFileName = ProjectFileName(s);
   out.Write(result.projectFileName, [&](Emitter& e) { WriteProjectSource(s, e); });
   result.fullProjectFileName = platform::ExpandFileName(result.projectFileName);
+  const std::string dir = platform::TargetDirectory(s.AppPath);
+  out.Write(dir + platform::LoadStr(ids::kMainPas), [&](Emitter& e) { WriteMainUnit(s, e); });
+
+  // The main unit names MDIChild whether or not the form is an MDI frame.
+  out.Write(dir + platform::LoadStr(ids::kMdiChildPas),
+            [&](Emitter& e) { WriteMdiChildUnit(s, e); });
 
   // Every main unit names STDAbout, so every project carries it; it comes last.
-  const std::string dir = platform::TargetDirectory(s.AppPath);
   out.Write(dir + kAboutUnitFile, [&](Emitter& e) { WriteAboutUnit(s, e); });
   out.Write(dir + kAboutFormTextFile, [&](Emitter& e) { WriteAboutFormText(s, e); });
   return result;

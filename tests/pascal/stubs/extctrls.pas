@@ -1,0 +1,25 @@
+{ Stand-in for the extra controls unit: panels. }
+unit ExtCtrls;
+
+interface
+
+uses
+  Classes, Controls;
+
+type
+  TCustomPanel = class(TCustomControl)
+  end;
+
+  TPanel = class(TCustomPanel)
+  published
+    property Align;
+    property Caption;
+    property Color;
+    property Hint;
+    property ShowHint;
+    property Visible;
+  end;
+
+implementation
+
+end.

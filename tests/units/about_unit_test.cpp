@@ -16,6 +16,7 @@
 #include "generator/wizard_settings.h"
 #include "platform/streams.h"
 #include "tests/test_support.h"
+#include "units/form_conversion.h"
 
 namespace orvalen {
 namespace {
@@ -560,6 +561,31 @@ TEST(AboutUnit, ProgramIconHoldsA32By32SixteenColourBitmap) {
     used.insert(bmp[i] & 0x0F);
   }
   EXPECT_GT(used.size(), 3u);
+}
+
+TEST(AboutUnit, FormTextConvertsToTheAboutFormsBinaryForm) {
+  const std::string text = ShippedFormText();
+  std::vector<std::uint8_t> dfm = ObjectTextToResource(text);
+  const std::string header =
+      std::string("\xFF\x0A\x00", 3) + "TABOUTFORM" + std::string("\0\x30\x10", 3);
+  ASSERT_GT(dfm.size(), header.size() + 4);
+  EXPECT_EQ(std::string(dfm.begin(), dfm.begin() + header.size()), header);
+  EXPECT_EQ(Le32(dfm, header.size()), dfm.size() - header.size() - 4);
+  const std::string stream(dfm.begin() + header.size() + 4, dfm.end());
+  EXPECT_EQ(stream.rfind("TPF0\x0ATAboutForm\x09"
+                         "AboutForm",
+                         0),
+            0u);
+
+  // The picture reaches the binary form as binary data, byte for byte.
+  FormObject root = FormReader(text).Root();
+  std::vector<std::uint8_t> picture =
+      HexBytes(*root.children.at(1).children.at(4).Property("Picture.Data"));
+  std::string encoded = std::string("\x0CPicture.Data\x0A", 14);
+  for (int shift = 0; shift < 32; shift += 8)
+    encoded += static_cast<char>((picture.size() >> shift) & 0xFF);
+  encoded.append(picture.begin(), picture.end());
+  EXPECT_NE(stream.find(encoded), std::string::npos);
 }
 
 }  // namespace

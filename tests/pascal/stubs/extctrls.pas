@@ -1,4 +1,4 @@
-{ Stand-in for the extra controls unit: panels. }
+{ Stand-in for the extra controls unit: panels and images. }
 unit ExtCtrls;
 
 interface
@@ -15,6 +15,14 @@ type
     property Align;
     property Caption;
     property Color;
+    property Hint;
+    property ShowHint;
+    property Visible;
+  end;
+
+  TImage = class(TGraphicControl)
+  published
+    property Align;
     property Hint;
     property ShowHint;
     property Visible;

@@ -9,6 +9,8 @@ uses
 type
   ERegistryException = class(Exception);
 
+  TRegDataType = (rdUnknown, rdString, rdExpandString, rdInteger, rdBinary);
+
   TRegistry = class(TObject)
   private
     FCurrentKey: HKEY;
@@ -18,6 +20,9 @@ type
     constructor Create(AAccess: LongWord); overload;
     procedure CloseKey;
     function OpenKey(const Key: string; CanCreate: Boolean): Boolean;
+    function OpenKeyReadOnly(const Key: string): Boolean;
+    function ValueExists(const Name: string): Boolean;
+    function GetDataType(const ValueName: string): TRegDataType;
     function ReadInteger(const Name: string): Integer;
     function ReadString(const Name: string): string;
     procedure WriteInteger(const Name: string; Value: Integer);
@@ -46,6 +51,21 @@ end;
 function TRegistry.OpenKey(const Key: string; CanCreate: Boolean): Boolean;
 begin
   Result := False;
+end;
+
+function TRegistry.OpenKeyReadOnly(const Key: string): Boolean;
+begin
+  Result := False;
+end;
+
+function TRegistry.ValueExists(const Name: string): Boolean;
+begin
+  Result := False;
+end;
+
+function TRegistry.GetDataType(const ValueName: string): TRegDataType;
+begin
+  Result := rdUnknown;
 end;
 
 function TRegistry.ReadInteger(const Name: string): Integer;

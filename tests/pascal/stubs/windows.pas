@@ -37,6 +37,12 @@ const
 function PostMessage(hWnd: HWND; Msg: UINT; wParam: WPARAM; lParam: LPARAM): BOOL; stdcall;
 function FindWindow(lpClassName, lpWindowName: PChar): HWND; stdcall;
 function SetForegroundWindow(hWnd: HWND): BOOL; stdcall;
+function GetUserName(lpBuffer: PChar; var nSize: DWORD): BOOL; stdcall;
+function GetFileVersionInfoSize(lptstrFilename: PChar; var lpdwHandle: DWORD): DWORD; stdcall;
+function GetFileVersionInfo(lptstrFilename: PChar; dwHandle, dwLen: DWORD;
+  lpData: Pointer): BOOL; stdcall;
+function VerQueryValue(pBlock: Pointer; lpSubBlock: PChar; var lplpBuffer: Pointer;
+  var puLen: UINT): BOOL; stdcall;
 
 implementation
 
@@ -51,6 +57,28 @@ begin
 end;
 
 function SetForegroundWindow(hWnd: HWND): BOOL; stdcall;
+begin
+  Result := False;
+end;
+
+function GetUserName(lpBuffer: PChar; var nSize: DWORD): BOOL; stdcall;
+begin
+  Result := False;
+end;
+
+function GetFileVersionInfoSize(lptstrFilename: PChar; var lpdwHandle: DWORD): DWORD; stdcall;
+begin
+  Result := 0;
+end;
+
+function GetFileVersionInfo(lptstrFilename: PChar; dwHandle, dwLen: DWORD;
+  lpData: Pointer): BOOL; stdcall;
+begin
+  Result := False;
+end;
+
+function VerQueryValue(pBlock: Pointer; lpSubBlock: PChar; var lplpBuffer: Pointer;
+  var puLen: UINT): BOOL; stdcall;
 begin
   Result := False;
 end;

@@ -10,6 +10,7 @@ struct WizardSettings;
 
 inline constexpr char kAboutUnitFile[] = "STDABOUT.PAS";
 inline constexpr char kAboutFormTextFile[] = "STDABOUT.TXT";
+inline constexpr char kAboutFormFile[] = "STDABOUT.DFM";
 
 // The unit's source, the same for every set of choices.
 void WriteAboutUnit(const WizardSettings& settings, Emitter& emitter);

@@ -9,7 +9,10 @@
 #include "platform/resources.h"
 #include "platform/streams.h"
 #include "units/about_unit.h"
+#include "units/form_files.h"
+#include "units/main_form.h"
 #include "units/main_unit.h"
+#include "units/mdi_child_form.h"
 #include "units/mdi_child_unit.h"
 
 namespace orvalen {
@@ -32,6 +35,12 @@ class OutputFiles {
     file.Close();
   }
 
+  // A form description: the text form, then the binary form file converted from it.
+  template <typename Writer>
+  void WriteForm(const std::string& textPath, const std::string& binaryPath, Writer&& writer) {
+    WriteFormFiles(textPath, binaryPath, library_, writer, result_.files);
+  }
+
  private:
   SnippetLibrary& library_;
   GenerationResult& result_;
@@ -42,6 +51,7 @@ class OutputFiles {
 GenerationResult GenerateApplication(const WizardSettings& s) {
   if (auto message = CheckAppName(s.AppName)) throw ESettingsError(*message);
   if (auto message = CheckSpeedbar(s)) throw ESettingsError(*message);
+  if (auto message = CheckFilter(s)) throw ESettingsError(*message);
 
   GenerationResult result;
   SnippetLibrary library;  // released when this function leaves, on every path
@@ -52,14 +62,19 @@ GenerationResult GenerateApplication(const WizardSettings& s) {
   result.fullProjectFileName = platform::ExpandFileName(result.projectFileName);
   const std::string dir = platform::TargetDirectory(s.AppPath);
   out.Write(dir + platform::LoadStr(ids::kMainPas), [&](Emitter& e) { WriteMainUnit(s, e); });
+  out.WriteForm(MainFormTextPath(s), MainFormBinaryPath(s),
+                [&](Emitter& e) { WriteMainFormText(s, e); });
 
   // The main unit names MDIChild whether or not the form is an MDI frame.
   out.Write(dir + platform::LoadStr(ids::kMdiChildPas),
             [&](Emitter& e) { WriteMdiChildUnit(s, e); });
+  out.WriteForm(MdiChildTextPath(s), MdiChildBinaryPath(s),
+                [&](Emitter& e) { WriteMdiChildFormText(e); });
 
   // Every main unit names STDAbout, so every project carries it; it comes last.
   out.Write(dir + kAboutUnitFile, [&](Emitter& e) { WriteAboutUnit(s, e); });
-  out.Write(dir + kAboutFormTextFile, [&](Emitter& e) { WriteAboutFormText(s, e); });
+  out.WriteForm(dir + kAboutFormTextFile, dir + kAboutFormFile,
+                [&](Emitter& e) { WriteAboutFormText(s, e); });
   return result;
 }
 

@@ -156,6 +156,7 @@ int Generate(Options& o) {
     throw UsageError{"document types need the File menu (its Open and Save dialogs)"};
   if (auto message = orvalen::CheckAppName(s.AppName)) throw UsageError{*message};
   if (auto message = orvalen::CheckSpeedbar(s)) throw UsageError{*message};
+  if (auto message = orvalen::CheckFilter(s)) throw UsageError{*message};
 
   s.AppPath = *o.directory;
   std::error_code ec;

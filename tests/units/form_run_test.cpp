@@ -1,0 +1,157 @@
+// The form descriptions within a whole run and through orvalen-gen: where
+// they stand in the order of files, that each binary form file is the
+// conversion of the text beside it, and the refusal of a filter that would
+// not fit the dialog objects.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "generator/command_table.h"
+#include "generator/filter_string.h"
+#include "generator/generation_run.h"
+#include "generator/wizard_settings.h"
+#include "tests/test_support.h"
+#include "units/form_conversion.h"
+
+namespace orvalen {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+
+std::vector<std::string> Names(const std::vector<std::string>& paths) {
+  std::vector<std::string> names;
+  for (const auto& p : paths) names.push_back(std::filesystem::path(p).filename().string());
+  return names;
+}
+
+WizardSettings Settings(const TempDir& dir) {
+  WizardSettings s;
+  s.AppName = "Editor";
+  s.AppPath = dir.Str();
+  s.cbFileMenu = s.cbEditMenu = s.cbWindowMenu = s.cbHelpMenu = true;
+  s.cbMRU = true;
+  s.ExtListBox = {"Bob's text (*.txt)|*.txt"};
+  s.Speedbar = {kGlyphId, kSpeedbarSpace, kGlyphId + 1};
+  return s;
+}
+
+std::size_t IndexOf(const std::vector<std::string>& names, const std::string& name) {
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == name) return i;
+  ADD_FAILURE() << name << " was not written";
+  return names.size();
+}
+
+TEST(FormRun, EachTextFormIsFollowedByItsConversion) {
+  for (bool mdi : {true, false}) {
+    TempDir dir;
+    auto s = Settings(dir);
+    s.cbMDIApp = s.cbMDIform = mdi;
+    auto names = Names(GenerateApplication(s).files);
+    // The child form is written in every run: the main unit names its unit.
+    EXPECT_EQ(IndexOf(names, "MAIN.TXT"), IndexOf(names, "MAIN.PAS") + 1) << mdi;
+    EXPECT_EQ(IndexOf(names, "MAIN.DFM"), IndexOf(names, "MAIN.TXT") + 1);
+    EXPECT_EQ(IndexOf(names, "MDICHILD.TXT"), IndexOf(names, "MDICHILD.PAS") + 1);
+    EXPECT_EQ(IndexOf(names, "MDICHILD.DFM"), IndexOf(names, "MDICHILD.TXT") + 1);
+    EXPECT_EQ(IndexOf(names, "STDABOUT.DFM"), IndexOf(names, "STDABOUT.TXT") + 1);
+    EXPECT_EQ(names.back(), "STDABOUT.DFM");
+    for (const char* form : {"MAIN", "MDICHILD", "STDABOUT"}) {
+      auto binary = ObjectTextToResource(ReadFile(dir.File(std::string(form) + ".TXT")));
+      EXPECT_EQ(ReadFile(dir.File(std::string(form) + ".DFM")),
+                std::string(binary.begin(), binary.end()))
+          << form;
+    }
+  }
+}
+
+TEST(FormRun, ChildFormFilesDoNotDependOnTheApplication) {
+  TempDir one, two;
+  auto a = Settings(one);
+  auto b = Settings(two);
+  b.AppName = "Other";
+  b.cbMDIApp = b.cbMDIform = false;
+  b.ExtListBox.clear();
+  GenerateApplication(a);
+  GenerateApplication(b);
+  for (const char* file : {"MDICHILD.TXT", "MDICHILD.DFM", "STDABOUT.TXT", "STDABOUT.DFM"})
+    EXPECT_EQ(ReadFile(one.File(file)), ReadFile(two.File(file))) << file;
+  EXPECT_NE(ReadFile(one.File("MAIN.DFM")), ReadFile(two.File("MAIN.DFM")));
+}
+
+WizardSettings WithLongFilter(const TempDir& dir) {
+  auto s = Settings(dir);
+  s.ExtListBox = {"Long|" + std::string(kMaxFilterTextLength - 5, 'x'), "|"};
+  return s;
+}
+
+TEST(FormRun, AFilterTooLongIsRefusedBeforeAnyFileIsWritten) {
+  TempDir dir;
+  auto s = WithLongFilter(dir);
+  s.ExtListBox.pop_back();  // exactly the longest filter that fits
+  EXPECT_NO_THROW(GenerateApplication(s));
+
+  TempDir refused;
+  EXPECT_THROW(GenerateApplication(WithLongFilter(refused)), ESettingsError);
+  EXPECT_TRUE(std::filesystem::is_empty(refused.Path()));
+}
+
+struct RunResult {
+  int status;
+  std::string out;
+};
+
+RunResult RunGen(const std::vector<std::string>& args) {
+  const char* gen = std::getenv("ORVALEN_GEN");
+  std::string cmd = "'" + std::string(gen ? gen : ORVALEN_BINARY_DIR "/hosts/orvalen-gen") + "'";
+  for (const auto& a : args) {
+    cmd += " '";
+    for (char c : a) cmd += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    cmd += "'";
+  }
+  RunResult r{-1, {}};
+  FILE* p = popen((cmd + " 2>&1").c_str(), "r");
+  if (!p) return r;
+  std::array<char, 4096> buf;
+  std::size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+  int status = pclose(p);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+TEST(FormRun, OrvalenGenRefusesAFilterTooLongWithExitTwo) {
+  TempDir dir;
+  std::string target = dir.File("app");
+  std::string ext = "Long|" + std::string(kMaxFilterTextLength, 'x');
+  auto r = RunGen({"-m", "file", "-e", ext, target});
+  EXPECT_EQ(r.status, 2) << r.out;
+  EXPECT_NE(r.out.find("too long"), std::string::npos) << r.out;
+  EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST(FormRun, OrvalenGenCarriesAQuotedDescriptionIntoTheDialogs) {
+  TempDir dir;
+  std::string target = dir.File("app");
+  auto r = RunGen({"-m", "file", "-e", "Bob's files|*.bob", "-e", "All|*.*", target});
+  ASSERT_EQ(r.status, 0) << r.out;
+  std::string text = ReadFile(target + "/MAIN.TXT");
+  EXPECT_NE(text.find("    Filter = 'Bob''s files|*.bob|All|*.*'\r\n"), std::string::npos);
+  std::string binary = ReadFile(target + "/MAIN.DFM");
+  std::string filter = "Bob's files|*.bob|All|*.*";
+  std::string value =
+      "\x06"
+      "Filter\x06" +
+      std::string(1, static_cast<char>(filter.size())) + filter;
+  EXPECT_NE(binary.find(value), std::string::npos);
+  EXPECT_NE(binary.find(value, binary.find(value) + 1), std::string::npos) << "in both dialogs";
+}
+
+}  // namespace
+}  // namespace orvalen

@@ -1,0 +1,209 @@
+// The build tool that draws the glyphs and the image list from the pixel maps:
+// it gives the embedded bytes, the same ones on every run, and refuses a
+// broken map without writing anything.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "generator/snippet_library.h"
+#include "platform/resources.h"
+#include "tests/test_support.h"
+
+#ifdef ORVALEN_GLYPHGEN
+
+namespace orvalen {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+const fs::path kMapDir = fs::path(ORVALEN_SOURCE_DIR) / "resources" / "glyphs";
+
+// The maps in the order the build passes them: the commands by glyph id, then
+// Close, Close All and Recent.
+std::vector<std::string> SourceMaps() {
+  std::vector<std::string> maps;
+  for (int id = 11100; id <= 11117; ++id) {
+    for (const auto& entry : fs::directory_iterator(kMapDir)) {
+      if (entry.path().filename().string().rfind(std::to_string(id) + "-", 0) == 0)
+        maps.push_back(entry.path().string());
+    }
+  }
+  for (const char* name : {"close.txt", "close-all.txt", "recent.txt"})
+    maps.push_back((kMapDir / name).string());
+  return maps;
+}
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+struct Result {
+  int status = -1;
+  std::string errors;
+};
+
+Result RunGlyphTool(const std::string& outDir, const std::vector<std::string>& maps) {
+  TempDir scratch;
+  std::string command = Quote(ORVALEN_GLYPHGEN) + " " + Quote(outDir);
+  for (const auto& m : maps) command += " " + Quote(m);
+  command += " 2>" + Quote(scratch.File("stderr"));
+  const int raw = std::system(command.c_str());
+  Result r;
+  if (raw != -1 && WIFEXITED(raw)) r.status = WEXITSTATUS(raw);
+  r.errors = ReadFile(scratch.File("stderr"));
+  return r;
+}
+
+std::vector<std::string> OutputNames() {
+  std::vector<std::string> names;
+  for (int id = 11100; id <= 11117; ++id) names.push_back(std::to_string(id) + ".bmp");
+  names.push_back("57-form-image-list.txt");
+  return names;
+}
+
+TEST(GlyphTool, GivesTheEmbeddedBytesOnEveryRun) {
+  const auto maps = SourceMaps();
+  ASSERT_EQ(maps.size(), 21u);
+  TempDir first, second;
+  ASSERT_EQ(RunGlyphTool(first.Str(), maps).status, 0);
+  ASSERT_EQ(RunGlyphTool(second.Str(), maps).status, 0);
+  for (const auto& name : OutputNames()) {
+    SCOPED_TRACE(name);
+    const std::string bytes = ReadFile(first.File(name));
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes, ReadFile(second.File(name)));
+  }
+  for (int id = 11100; id <= 11117; ++id) {
+    auto embedded = platform::FindBitmap(id);
+    ASSERT_TRUE(embedded.has_value()) << id;
+    EXPECT_EQ(ReadFile(first.File(std::to_string(id) + ".bmp")),
+              std::string(embedded->begin(), embedded->end()))
+        << id;
+  }
+  SnippetLibrary library;
+  EXPECT_EQ(ReadFile(first.File("57-form-image-list.txt")), std::string(library.Snippet(57)));
+}
+
+// A map checked out with CR LF line ends, with more comments and blank lines,
+// draws the same picture.
+TEST(GlyphTool, ReadsCrLfMapsWithCommentsAndBlankLines) {
+  auto maps = SourceMaps();
+  const std::string original = ReadFile(maps[0]);
+  std::string converted = "# drawn again\r\n\r\n";
+  for (char c : original) {
+    if (c == '\n')
+      converted += "\r\n";
+    else
+      converted += c;
+  }
+  converted += "\r\n# the end\r\n";
+  TempDir in, plain, crlf;
+  WriteFile(in.File("new.txt"), converted);
+  ASSERT_EQ(RunGlyphTool(plain.Str(), maps).status, 0);
+  maps[0] = in.File("new.txt");
+  ASSERT_EQ(RunGlyphTool(crlf.Str(), maps).status, 0);
+  for (const auto& name : OutputNames())
+    EXPECT_EQ(ReadFile(plain.File(name)), ReadFile(crlf.File(name))) << name;
+}
+
+struct BrokenMap {
+  const char* what;
+  std::string (*edit)(std::vector<std::string>& rows);  // returns the expected message
+};
+
+// The New map's 20 pixel rows (its comment line dropped), broken one way each.
+std::vector<std::string> NewRows() {
+  std::vector<std::string> rows;
+  std::istringstream lines(ReadFile(SourceMaps()[0]));
+  std::string line;
+  while (std::getline(lines, line))
+    if (!line.empty() && line[0] != '#') rows.push_back(line);
+  return rows;
+}
+
+TEST(GlyphTool, RefusesABrokenMapAndWritesNothing) {
+  const std::vector<BrokenMap> cases = {
+      {"short row",
+       [](std::vector<std::string>& r) {
+         r[4].pop_back();
+         return std::string("bad.txt:5: a pixel row must be 20 characters");
+       }},
+      {"long row",
+       [](std::vector<std::string>& r) {
+         r[0] += ".";
+         return std::string("bad.txt:1: a pixel row must be 20 characters");
+       }},
+      {"unknown colour",
+       [](std::vector<std::string>& r) {
+         r[7][9] = 'x';
+         return std::string("bad.txt:8: 'x' is not in the legend");
+       }},
+      {"too few rows",
+       [](std::vector<std::string>& r) {
+         r.pop_back();
+         return std::string("expected 20 pixel rows, found 19");
+       }},
+      {"too many rows",
+       [](std::vector<std::string>& r) {
+         r.push_back(r.back());
+         return std::string("bad.txt:21: more than 20 pixel rows");
+       }},
+      {"opaque bottom-left",
+       [](std::vector<std::string>& r) {
+         r[19][0] = 'w';
+         return std::string("bottom-left pixel must be the transparent colour");
+       }},
+      {"nothing dark",
+       [](std::vector<std::string>& r) {
+         for (auto& row : r)
+           for (auto& c : row)
+             if (c != '.') c = 'Y';
+         return std::string("no dark pixel");
+       }},
+  };
+  for (const auto& broken : cases) {
+    SCOPED_TRACE(broken.what);
+    std::vector<std::string> rows = NewRows();
+    ASSERT_EQ(rows.size(), 20u);
+    const std::string expected = broken.edit(rows);
+    std::string text;
+    for (const auto& row : rows) text += row + "\n";
+    TempDir in, out;
+    WriteFile(in.File("bad.txt"), text);
+    auto maps = SourceMaps();
+    maps[5] = in.File("bad.txt");
+    Result r = RunGlyphTool(out.Str(), maps);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find(expected), std::string::npos) << r.errors;
+    EXPECT_TRUE(fs::is_empty(out.Path())) << "wrote output despite the broken map";
+  }
+}
+
+TEST(GlyphTool, RefusesAMissingMapAndAWrongNumberOfMaps) {
+  TempDir out;
+  auto maps = SourceMaps();
+  maps[20] = out.File("no-such-map.txt");
+  Result missing = RunGlyphTool(out.Str(), maps);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.errors.find("no-such-map.txt: cannot read"), std::string::npos);
+  maps.pop_back();
+  Result tooFew = RunGlyphTool(out.Str(), maps);
+  EXPECT_EQ(tooFew.status, 2);
+  EXPECT_NE(tooFew.errors.find("usage: glyphgen"), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(out.Path()));
+}
+
+}  // namespace
+}  // namespace orvalen
+
+#endif  // ORVALEN_GLYPHGEN

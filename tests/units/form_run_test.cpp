@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,8 +18,10 @@
 #include "generator/filter_string.h"
 #include "generator/generation_run.h"
 #include "generator/wizard_settings.h"
-#include "tests/test_support.h"
+#include "tests/units/form_test_support.h"
 #include "units/form_conversion.h"
+#include "units/main_form.h"
+#include "units/main_unit.h"
 
 namespace orvalen {
 namespace {
@@ -151,6 +155,55 @@ TEST(FormRun, OrvalenGenCarriesAQuotedDescriptionIntoTheDialogs) {
       std::string(1, static_cast<char>(filter.size())) + filter;
   EXPECT_NE(binary.find(value), std::string::npos);
   EXPECT_NE(binary.find(value, binary.find(value) + 1), std::string::npos) << "in both dialogs";
+}
+
+// The form binds each component to a field and each event to a method of the
+// main unit's class: every handler the form names must be declared there, or
+// the form cannot be loaded; every component has its field except the
+// submenus and separators the unit leaves without one.
+TEST(FormRun, MainFormNamesOnlyWhatTheMainUnitDeclares) {
+  const std::set<std::string> withoutField = {"FileMenu", "EditMenu", "HelpMenu", "N2", "N3", "N4"};
+  for (int menus = 0; menus < 16; ++menus) {
+    for (int recent = 0; recent < 3; ++recent) {
+      for (int flags = 0; flags < 4; ++flags) {
+        WizardSettings s;
+        s.cbFileMenu = menus & 1;
+        s.cbEditMenu = menus & 2;
+        s.cbWindowMenu = menus & 4;
+        s.cbHelpMenu = menus & 8;
+        s.cbMRU = recent > 0;
+        s.cbMRUReg = recent > 1;
+        s.cbStatusLine = flags & 1;
+        s.cbHints = flags & 2;
+        for (int menu = 0; menu < kMenuCount; ++menu)
+          if (s.MenuChecked(menu))
+            for (int k = 0; k < MenuCount[menu]; ++k)
+              s.Speedbar.push_back(kGlyphId + MenuFirst[menu] + k);
+        std::string label =
+            std::to_string(menus) + "/" + std::to_string(recent) + "/" + std::to_string(flags);
+        std::string form = testing::WrittenText([&](Emitter& e) { WriteMainFormText(s, e); });
+        std::string unit = testing::WrittenText([&](Emitter& e) { WriteMainUnit(s, e); });
+        auto head = unit.find(" = class(TForm)");
+        ASSERT_NE(head, std::string::npos) << label;
+        std::string cls = unit.substr(head, unit.find("\r\nend;", head) - head);
+
+        std::regex object(R"(\n\s+object (\w+): (\w+)\r)");
+        for (std::sregex_iterator it(form.begin(), form.end(), object), end; it != end; ++it) {
+          std::string field = "    " + (*it)[1].str() + ": " + (*it)[2].str() + ";";
+          if (withoutField.count((*it)[1].str())) {
+            EXPECT_EQ(cls.find(field), std::string::npos) << label << " " << field;
+          } else {
+            EXPECT_NE(cls.find(field), std::string::npos) << label << " " << field;
+          }
+        }
+        std::regex event(R"(\n\s+On\w+ = (\w+)\r)");
+        for (std::sregex_iterator it(form.begin(), form.end(), event), end; it != end; ++it)
+          EXPECT_NE(cls.find("    procedure " + (*it)[1].str() + "(Sender: TObject);\r\n"),
+                    std::string::npos)
+              << label << " " << (*it)[1];
+      }
+    }
+  }
 }
 
 }  // namespace

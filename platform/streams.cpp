@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/errors.h"
+#include "platform/memory_advice.h"
 
 namespace orvalen::platform {
 
@@ -52,6 +53,15 @@ std::string ReadFileBytes(const std::string& path) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) throw Error("Cannot open file " + path);
   std::string text;
+  // Sized once for a regular file, so a large text is not copied as it grows.
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    long size = std::ftell(f);
+    if (size > 0) {
+      text.reserve(static_cast<std::size_t>(size));
+      AdviseLargeBuffer(text.data(), text.capacity());
+    }
+    std::rewind(f);
+  }
   char chunk[65536];
   std::size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);

@@ -20,12 +20,12 @@ target=$out/form_conversion_fuzz
 mkdir -p "$out/corpus" "$out/artifacts"
 
 if [ ! -x "$target" ] || [ -n "$(find fuzz units/form_conversion.cpp units/form_conversion.h \
-    tests/units/form_binary_text.h platform/errors.h -newer "$target" 2>/dev/null)" ]; then
+    tests/units/form_binary_text.h platform/errors.h platform/memory_advice.cpp -newer "$target" 2>/dev/null)" ]; then
   echo "Building $target with $cxx"
   "$cxx" -std=c++20 -O1 -g -fno-omit-frame-pointer \
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
     -Wall -Wextra -Werror -I. \
-    fuzz/form_conversion_fuzz.cpp units/form_conversion.cpp -o "$target"
+    fuzz/form_conversion_fuzz.cpp units/form_conversion.cpp platform/memory_advice.cpp -o "$target"
 fi
 
 case "${1:-600}" in

@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/memory_advice.h"
+
 namespace orvalen {
 
 EParserError::EParserError(const std::string& reason, int line)
@@ -88,44 +90,51 @@ bool IsKeyword(const char* token, std::size_t length, std::string_view keyword) 
   return true;
 }
 
-// The growing output: the resource header and the form stream, in one buffer.
-// Room is made before each write, so the writes themselves are plain stores.
+// The growing output: the resource header and the form stream, in one
+// buffer. Capacity is reserved up front, but room is made (and zeroed) only a
+// step ahead of the writes, so memory the file does not need is never
+// touched; the writes themselves are plain stores.
 class ByteBuffer {
  public:
-  explicit ByteBuffer(std::size_t expected) { bytes_.resize(expected); }
-
-  void Reserve(std::size_t more) {
-    if (more > bytes_.size() - size_) bytes_.resize(std::max(bytes_.size() * 2, size_ + more));
+  explicit ByteBuffer(std::size_t expected) {
+    bytes_.reserve(expected);
+    platform::AdviseLargeBuffer(bytes_.data(), bytes_.capacity());
   }
-  std::uint8_t* Tail() { return bytes_.data() + size_; }
-  void Advance(std::size_t n) { size_ += n; }
+
   std::size_t Size() const { return size_; }
   std::uint8_t* At(std::size_t offset) { return bytes_.data() + offset; }
 
   void Byte(std::uint8_t b) {
-    Reserve(1);
+    Room(1);
     bytes_[size_++] = b;
   }
-  // An empty piece may come without storage (an absent name), and memcpy
-  // wants a pointer even for no bytes.
-  void Bytes(const void* data, std::size_t n) {
+  // An empty piece may come without storage (an absent name).
+  void Bytes(const char* data, std::size_t n) {
     if (n == 0) return;
-    Reserve(n);
-    std::memcpy(Tail(), data, n);
+    Room(n);
+    std::memcpy(bytes_.data() + size_, data, n);
     size_ += n;
   }
+  // Room for up to `n` bytes written in place; Shrink gives back what was not used.
+  std::uint8_t* Grow(std::size_t n) {
+    Room(n);
+    std::uint8_t* p = bytes_.data() + size_;
+    size_ += n;
+    return p;
+  }
+  void Shrink(std::size_t size) { size_ = size; }
   void PutLE(std::size_t offset, std::uint32_t value, int width) {
     for (int i = 0; i < width; ++i)
       bytes_[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
   }
   void LE(std::uint32_t value, int width) {
-    Reserve(static_cast<std::size_t>(width));
-    PutLE(size_, value, width);
-    size_ += static_cast<std::size_t>(width);
+    std::size_t at = size_;
+    Grow(static_cast<std::size_t>(width));
+    PutLE(at, value, width);
   }
   // Opens a gap of `n` bytes at `offset`, moving what follows.
   void Insert(std::size_t offset, std::size_t n) {
-    Reserve(n);
+    Room(n);
     std::memmove(At(offset + n), At(offset), size_ - offset);
     size_ += n;
   }
@@ -135,8 +144,13 @@ class ByteBuffer {
   }
 
  private:
-  std::vector<std::uint8_t> bytes_;
-  std::size_t size_ = 0;
+  static constexpr std::size_t kStep = 64 * 1024;
+  void Room(std::size_t n) {
+    if (n > bytes_.size() - size_) bytes_.resize(size_ + std::max(n, kStep));
+  }
+
+  std::vector<std::uint8_t> bytes_;  // its size is the room made so far
+  std::size_t size_ = 0;             // the bytes written
 };
 
 class Converter {
@@ -145,7 +159,7 @@ class Converter {
       : begin_(text.data()),
         p_(text.data()),
         end_(text.data() + text.size()),
-        out_(text.size() + text.size() / 4 + 256) {}
+        out_(text.size() + 256) {}
 
   std::vector<std::uint8_t> Run() {
     SkipBlank();
@@ -513,9 +527,9 @@ class Converter {
     ++p_;
     const void* close = std::memchr(p_, '}', static_cast<std::size_t>(end_ - p_));
     const char* limit = close ? static_cast<const char*>(close) : end_;
-    out_.Reserve(static_cast<std::size_t>(limit - p_) / 2 + 1);
-    std::uint8_t* o = out_.Tail();
-    std::uint8_t* start = o;
+    std::size_t dataAt = out_.Size();
+    std::uint8_t* start = out_.Grow(static_cast<std::size_t>(limit - p_) / 2);
+    std::uint8_t* o = start;
     int high = -1;
     while (p_ != limit) {
       std::uint8_t v = kHexValue[static_cast<unsigned char>(*p_)];
@@ -553,7 +567,7 @@ class Converter {
     ++p_;
     std::size_t count = static_cast<std::size_t>(o - start);
     if (count > kMaxLength32) Fail("Binary data too long");
-    out_.Advance(count);
+    out_.Shrink(dataAt + count);
     out_.PutLE(countAt, static_cast<std::uint32_t>(count), 4);
   }
 

@@ -28,6 +28,10 @@ class FormBinaryReader {
     return out_;
   }
 
+  // A dotted name cut at 255 characters may end in its dot: the bytes are
+  // right, but no text form writes that name.
+  bool Expressible() const { return expressible_; }
+
  private:
   [[noreturn]] void Fail(const std::string& what) const {
     throw std::runtime_error("binary form file: " + what + " at offset " + std::to_string(pos_));
@@ -81,6 +85,7 @@ class FormBinaryReader {
     Line(depth, name.empty() ? "object " + cls : "object " + name + ": " + cls);
     while (PeekNonZero()) {
       std::string property = ShortString();
+      if (!property.empty() && property.back() == '.') expressible_ = false;
       Line(depth + 1, property + " = " + Value(depth + 1));
     }
     while (PeekNonZero()) Object(depth + 1, nullptr);
@@ -174,6 +179,7 @@ class FormBinaryReader {
   const std::vector<std::uint8_t>& b_;
   std::size_t pos_ = 0;
   std::string out_;
+  bool expressible_ = true;
 };
 
 inline std::string FormBinaryToText(const std::vector<std::uint8_t>& bytes) {
@@ -200,7 +206,9 @@ inline std::string ConversionProblem(std::string_view text) {
   }
   std::string canonical;
   try {
-    canonical = FormBinaryToText(first);
+    FormBinaryReader reader(first);
+    canonical = reader.Text();
+    if (!reader.Expressible()) return "";
   } catch (const std::runtime_error& e) {
     return e.what();
   }

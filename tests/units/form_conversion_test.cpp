@@ -239,6 +239,11 @@ TEST(FormConversion, NamesLongerThan255AreCutTo255) {
   std::string dotted = std::string(200, 'a') + "." + std::string(100, 'b');
   Bytes d = StreamBody(Convert("object A: TB " + dotted + " = 1 end"));
   EXPECT_EQ(d, ShortStr("TB") + ShortStr("A") + ShortStr(dotted.substr(0, 255)) + B({2, 1, 0, 0}));
+  // The cut may leave the dot at the end.
+  std::string cutAtDot = std::string(254, 'a') + ".b";
+  Bytes c = StreamBody(Convert("object A: TB " + cutAtDot + " = 1 end"));
+  EXPECT_EQ(
+      c, ShortStr("TB") + ShortStr("A") + ShortStr(std::string(254, 'a') + ".") + B({2, 1, 0, 0}));
   // Exactly 255 stays whole.
   EXPECT_EQ(ValueBytes(std::string(255, 'z')), B({7}) + ShortStr(std::string(255, 'z')));
 }

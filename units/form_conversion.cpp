@@ -240,7 +240,8 @@ class Converter {
     return {p_, static_cast<std::size_t>(q - p_)};
   }
 
-  std::string_view Identifier(const std::string& what) {
+  // `what` names the token in the error, built only when there is one.
+  std::string_view Identifier(const char* what) {
     std::string_view id = PeekIdentifier();
     if (id.empty()) Fail(Expected(what));
     p_ += id.size();
@@ -255,12 +256,10 @@ class Converter {
   }
 
   // Object and class names may not be the words that open and close objects.
-  std::string_view Name(const std::string& what) {
+  std::string_view Name(const char* what) {
     std::string_view id = Identifier(what);
-    if (IsKeyword(id.data(), id.size(), "object") || IsKeyword(id.data(), id.size(), "end")) {
-      p_ -= id.size();
-      Fail(what + " expected");
-    }
+    if (IsKeyword(id.data(), id.size(), "object") || IsKeyword(id.data(), id.size(), "end"))
+      Fail(std::string(what) + " expected");
     return id;
   }
 

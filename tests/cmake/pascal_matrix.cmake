@@ -32,7 +32,7 @@ if(ORVALEN_FPC AND ORVALEN_FPC_RTL)
   add_test(NAME pascal_matrix_full
            COMMAND pascal_matrix ${ORVALEN_MATRIX_ARGS} --full
                    --work ${CMAKE_CURRENT_BINARY_DIR}/pascal_matrix_full)
-  set_tests_properties(pascal_matrix_full PROPERTIES LABELS slow SKIP_RETURN_CODE 77)
+  set_tests_properties(pascal_matrix_full PROPERTIES LABELS slow SKIP_RETURN_CODE 77 TIMEOUT 3600)
   # Both use the two cores; they do not run beside each other.
   set_tests_properties(pascal_matrix_quick pascal_matrix_full PROPERTIES
                        RESOURCE_LOCK pascal_matrix PROCESSORS 2)

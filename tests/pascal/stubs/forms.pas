@@ -78,7 +78,6 @@ type
     function GetExeName: string;
     function GetHandle: HWND;
   public
-    procedure BringToFront;
     procedure CreateForm(InstanceClass: TComponentClass; var Reference); virtual;
     function HelpCommand(Command: Integer; Data: Longint): Boolean;
     procedure Initialize;
@@ -181,10 +180,6 @@ end;
 function TApplication.GetHandle: HWND;
 begin
   Result := 0;
-end;
-
-procedure TApplication.BringToFront;
-begin
 end;
 
 procedure TApplication.CreateForm(InstanceClass: TComponentClass; var Reference);

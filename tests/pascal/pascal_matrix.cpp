@@ -313,8 +313,10 @@ void CompileStubs(const Options& o, const fs::path& ppu) {
   program += "begin\nend.\n";
   const fs::path source = ppu / "stubunits.dpr";
   WriteAll(source, program);
-  RunOutput r = Run(FpcCommand(o, ppu) + " -Fu" + Quote(o.stubs.string()) + " -FU" +
-                    Quote(ppu.string()) + " " + Quote(source.string()));
+  // Run where the compiler may leave its linker script.
+  RunOutput r =
+      Run("cd " + Quote(ppu.string()) + " && " + FpcCommand(o, ppu) + " -Fu" +
+          Quote(o.stubs.string()) + " -FU" + Quote(ppu.string()) + " " + Quote(source.string()));
   if (r.status != 0 || HasErrorLine(r.text))
     throw std::runtime_error("the stand-in units do not compile:\n" + r.text);
 }

@@ -61,14 +61,14 @@ GenerationResult GenerateApplication(const WizardSettings& s) {
   out.Write(result.projectFileName, [&](Emitter& e) { WriteProjectSource(s, e); });
   result.fullProjectFileName = platform::ExpandFileName(result.projectFileName);
   const std::string dir = platform::TargetDirectory(s.AppPath);
-  out.Write(dir + platform::LoadStr(ids::kMainPas), [&](Emitter& e) { WriteMainUnit(s, e); });
-  out.WriteForm(MainFormTextPath(s), MainFormBinaryPath(s),
+  auto file = [&](int nameId) { return dir + platform::LoadStr(nameId); };
+  out.Write(file(ids::kMainPas), [&](Emitter& e) { WriteMainUnit(s, e); });
+  out.WriteForm(file(ids::kMainTxt), file(ids::kMainDfm),
                 [&](Emitter& e) { WriteMainFormText(s, e); });
 
   // The main unit names MDIChild whether or not the form is an MDI frame.
-  out.Write(dir + platform::LoadStr(ids::kMdiChildPas),
-            [&](Emitter& e) { WriteMdiChildUnit(s, e); });
-  out.WriteForm(MdiChildTextPath(s), MdiChildBinaryPath(s),
+  out.Write(file(ids::kMdiChildPas), [&](Emitter& e) { WriteMdiChildUnit(s, e); });
+  out.WriteForm(file(ids::kMdiChildTxt), file(ids::kMdiChildDfm),
                 [&](Emitter& e) { WriteMdiChildFormText(e); });
 
   // Every main unit names STDAbout, so every project carries it; it comes last.

@@ -4,10 +4,8 @@
 #include "generator/emitter.h"
 #include "generator/filter_string.h"
 #include "generator/settings_check.h"
-#include "generator/string_ids.h"
 #include "generator/wizard_settings.h"
 #include "platform/errors.h"
-#include "platform/paths.h"
 #include "platform/resources.h"
 
 namespace orvalen {
@@ -82,14 +80,6 @@ void WriteSpeedBar(const WizardSettings& s, Emitter& e, const SnippetLibrary& li
 }
 
 }  // namespace
-
-std::string MainFormTextPath(const WizardSettings& s) {
-  return platform::TargetDirectory(s.AppPath) + platform::LoadStr(ids::kMainTxt);
-}
-
-std::string MainFormBinaryPath(const WizardSettings& s) {
-  return platform::TargetDirectory(s.AppPath) + platform::LoadStr(ids::kMainDfm);
-}
 
 void WriteMainFormText(const WizardSettings& s, Emitter& e) {
   const SnippetLibrary& library = e.Library();

@@ -9,10 +9,6 @@ namespace orvalen {
 class Emitter;
 struct WizardSettings;
 
-// The target directory followed by "MAIN.TXT" and by "MAIN.DFM".
-std::string MainFormTextPath(const WizardSettings& settings);
-std::string MainFormBinaryPath(const WizardSettings& settings);
-
 // Writes the main form's text form: the form with the properties the chosen
 // options need, the image list and main menu, the file dialogs, the status
 // line and the speedbar with one speed button per command on it.

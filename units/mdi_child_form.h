@@ -3,16 +3,9 @@
 // on the wizard's choices.
 #pragma once
 
-#include <string>
-
 namespace orvalen {
 
 class Emitter;
-struct WizardSettings;
-
-// The target directory followed by "MDICHILD.TXT" and by "MDICHILD.DFM".
-std::string MdiChildTextPath(const WizardSettings& settings);
-std::string MdiChildBinaryPath(const WizardSettings& settings);
 
 // Writes the child form's text form as it stands in the template.
 void WriteMdiChildFormText(Emitter& emitter);

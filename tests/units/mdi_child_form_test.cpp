@@ -22,13 +22,6 @@ TEST(MdiChildFormText, Golden) {
   testing::ExpectGolden("MDICHILD.TXT", ChildText());
 }
 
-TEST(MdiChildFormText, PathsFollowTheTargetDirectory) {
-  WizardSettings s;
-  s.AppPath = "/tmp/app";
-  EXPECT_EQ(MdiChildTextPath(s), "/tmp/app/MDICHILD.TXT");
-  EXPECT_EQ(MdiChildBinaryPath(s), "/tmp/app/MDICHILD.DFM");
-}
-
 // The form binds its components to fields and its events to methods of the
 // child unit's class: each must be declared there, or the form cannot load.
 TEST(MdiChildFormText, ComponentsAndHandlersAreDeclaredByTheChildUnit) {

@@ -31,7 +31,7 @@ set(ORVALEN_FPC_CONVERT ${fpc_convert_dir}/fpc_convert)
 add_custom_command(
   OUTPUT ${ORVALEN_FPC_CONVERT}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${fpc_convert_dir}/units
-  COMMAND ${ORVALEN_FPC} -O2 -v0 -FE${fpc_convert_dir} -FU${fpc_convert_dir}/units
+  COMMAND ${ORVALEN_FPC} -O2 -v0 -l- -FE${fpc_convert_dir} -FU${fpc_convert_dir}/units
           ${PROJECT_SOURCE_DIR}/tests/pascal/fpc_convert.pas
   DEPENDS ${PROJECT_SOURCE_DIR}/tests/pascal/fpc_convert.pas
   COMMENT "Building the Free Pascal form conversion helper"

@@ -14,7 +14,7 @@
 #   include(${CMAKE_CURRENT_LIST_DIR}/fpc_convert.cmake)   (it is guarded)
 #
 # Each form text under tests/units/forms/ becomes one test, fpc_convert.<name>.
-# The two converters agree on the forms we write; where their rules part (Null,
+# The two converters agree on the forms we write; where their rules differ (Null,
 # #codes above 127, integers beyond 32 bits, floats, collections) ours are
 # covered by the unit tests instead.
 include_guard(GLOBAL)

@@ -14,30 +14,10 @@ namespace {
 
 using testing::TempDir;
 
-struct RunResult {
-  int status;
-  std::string out;
-};
+using testing::Quote;
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-RunResult RunGen(const std::string& args) {
-  const char* gen = std::getenv("ORVALEN_GEN");
-  std::string exe = gen ? gen : ORVALEN_BINARY_DIR "/hosts/orvalen-gen";
-  std::string cmd = Quote(exe) + " " + args + " 2>&1";
-  RunResult r{-1, {}};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  int status = pclose(p);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+testing::RunResult RunGen(const std::string& args) {
+  return testing::RunOrvalenGen(args);
 }
 
 TEST(OrvalenGen, GeneratesIntoANewDirectoryAndListsTheFiles) {

@@ -3,7 +3,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -59,6 +63,35 @@ inline std::string Visible(const std::string& text) {
       out += c;
   }
   return out;
+}
+
+// A text quoted for the shell.
+inline std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+struct RunResult {
+  int status;       // the exit status, -1 when the program did not exit normally
+  std::string out;  // standard output (with standard error unless errFile is given)
+};
+
+// Runs orvalen-gen with `args` (already quoted where needed), as a script
+// would. Standard error joins standard output unless `errFile` names a file for it.
+inline RunResult RunOrvalenGen(const std::string& args, const std::string& errFile = {}) {
+  const char* gen = std::getenv("ORVALEN_GEN");
+  std::string exe = gen ? gen : ORVALEN_BINARY_DIR "/hosts/orvalen-gen";
+  std::string cmd = Quote(exe) + " " + args + (errFile.empty() ? " 2>&1" : " 2>" + Quote(errFile));
+  RunResult r{-1, {}};
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 4096> buf;
+  std::size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+  int status = pclose(p);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
 }
 
 }  // namespace orvalen::testing

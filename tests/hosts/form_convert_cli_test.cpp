@@ -20,33 +20,18 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
+using testing::Quote;
+
 struct RunResult {
   int status;
   std::string out, err;
 };
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
 // Runs orvalen-gen with standard output and standard error kept apart.
 RunResult RunConvert(const TempDir& dir, const std::string& args) {
-  const char* gen = std::getenv("ORVALEN_GEN");
-  std::string exe = gen ? gen : ORVALEN_BINARY_DIR "/hosts/orvalen-gen";
   std::string errFile = dir.File("stderr.log");
-  std::string cmd = Quote(exe) + " --convert " + args + " 2>" + Quote(errFile);
-  RunResult r{-1, {}, {}};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  int status = pclose(p);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.err = ReadFile(errFile);
-  return r;
+  testing::RunResult r = testing::RunOrvalenGen("--convert " + args, errFile);
+  return {r.status, r.out, ReadFile(errFile)};
 }
 
 const char kForm[] =

@@ -105,28 +105,10 @@ TEST(FormRun, AFilterTooLongIsRefusedBeforeAnyFileIsWritten) {
   EXPECT_TRUE(std::filesystem::is_empty(refused.Path()));
 }
 
-struct RunResult {
-  int status;
-  std::string out;
-};
-
-RunResult RunGen(const std::vector<std::string>& args) {
-  const char* gen = std::getenv("ORVALEN_GEN");
-  std::string cmd = "'" + std::string(gen ? gen : ORVALEN_BINARY_DIR "/hosts/orvalen-gen") + "'";
-  for (const auto& a : args) {
-    cmd += " '";
-    for (char c : a) cmd += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    cmd += "'";
-  }
-  RunResult r{-1, {}};
-  FILE* p = popen((cmd + " 2>&1").c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  std::size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  int status = pclose(p);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+testing::RunResult RunGen(const std::vector<std::string>& args) {
+  std::string line;
+  for (const auto& a : args) line += testing::Quote(a) + " ";
+  return testing::RunOrvalenGen(line);
 }
 
 TEST(FormRun, OrvalenGenRefusesAFilterTooLongWithExitTwo) {

@@ -16,43 +16,27 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "tool_support.h"
+
 namespace {
+
+using tools::Put16;
+using tools::Put32;
 
 constexpr int kSize = 20;  // one picture is 20 x 20 pixels
 constexpr int kCommandCount = 18;
 constexpr int kExtraCount = 3;  // Close, Close All, Recent
 constexpr int kFirstGlyphId = 11100;
 
-// The standard 16-colour palette and the one character per colour that the
-// pixel maps use (the legend is repeated in resources/glyphs/README.md).
-struct Colour {
-  char key;
-  std::uint8_t r, g, b;
-};
-constexpr std::array<Colour, 16> kPalette = {{
-    {'k', 0x00, 0x00, 0x00},  // 0 black
-    {'r', 0x80, 0x00, 0x00},  // 1 maroon
-    {'g', 0x00, 0x80, 0x00},  // 2 green
-    {'o', 0x80, 0x80, 0x00},  // 3 olive
-    {'n', 0x00, 0x00, 0x80},  // 4 navy
-    {'p', 0x80, 0x00, 0x80},  // 5 purple
-    {'t', 0x00, 0x80, 0x80},  // 6 teal
-    {'s', 0xC0, 0xC0, 0xC0},  // 7 silver
-    {'d', 0x80, 0x80, 0x80},  // 8 grey
-    {'R', 0xFF, 0x00, 0x00},  // 9 red
-    {'G', 0x00, 0xFF, 0x00},  // 10 lime
-    {'Y', 0xFF, 0xFF, 0x00},  // 11 yellow
-    {'B', 0x00, 0x00, 0xFF},  // 12 blue
-    {'.', 0xFF, 0x00, 0xFF},  // 13 fuchsia: the transparent colour
-    {'C', 0x00, 0xFF, 0xFF},  // 14 aqua
-    {'w', 0xFF, 0xFF, 0xFF},  // 15 white
-}};
+// The one character per colour of the 16-colour palette (colours 0 to 15)
+// that the pixel maps use; "." is fuchsia, the transparent colour. The legend
+// is repeated in resources/glyphs/README.md.
+constexpr char kLegend[] = "krgonptsdRGYB.Cw";
 constexpr std::uint8_t kTransparent = 13;
 constexpr std::uint8_t kGrey = 8;
 constexpr std::uint8_t kWhite = 15;
@@ -65,9 +49,9 @@ struct Failure : std::runtime_error {
 };
 
 std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Failure(path + ": cannot read");
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string text;
+  if (!tools::ReadFile(path, text)) throw Failure(path + ": cannot read");
+  return text;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -78,8 +62,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::uint8_t ColourIndex(char key) {
-  for (std::size_t i = 0; i < kPalette.size(); ++i) {
-    if (kPalette[i].key == key) return static_cast<std::uint8_t>(i);
+  for (std::size_t i = 0; i < tools::kVgaPalette.size(); ++i) {
+    if (kLegend[i] == key) return static_cast<std::uint8_t>(i);
   }
   return 0xFF;
 }
@@ -88,7 +72,7 @@ std::uint8_t ColourIndex(char key) {
 // the light ones (silver, aqua, yellow, lime, white) fade into the button.
 bool IsInk(std::uint8_t index) {
   if (index == kTransparent) return false;
-  const Colour& c = kPalette[index];
+  const tools::Rgb& c = tools::kVgaPalette[index];
   return 299 * c.r + 587 * c.g + 114 * c.b < 140 * 1000;
 }
 
@@ -141,50 +125,10 @@ Picture Greyed(const Picture& face) {
   return out;
 }
 
-void Put16(std::string& s, unsigned v) {
-  s += static_cast<char>(v & 0xFF);
-  s += static_cast<char>((v >> 8) & 0xFF);
-}
-void Put32(std::string& s, std::uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
-}
-
-// File header and information header of an uncompressed bottom-up BMP file
-// image; `paletteBytes` of colour table follow them.
-std::string BmpHeaders(int width, int height, int bitCount, std::uint32_t paletteBytes,
-                       std::uint32_t colourCount) {
-  const std::uint32_t stride = ((static_cast<std::uint32_t>(width) * bitCount + 31) / 32) * 4;
-  const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
-  const std::uint32_t offset = 14 + 40 + paletteBytes;
-  std::string s = "BM";
-  Put32(s, offset + imageSize);  // bfSize
-  Put32(s, 0);                   // bfReserved1, bfReserved2
-  Put32(s, offset);              // bfOffBits
-  Put32(s, 40);                  // biSize
-  Put32(s, static_cast<std::uint32_t>(width));
-  Put32(s, static_cast<std::uint32_t>(height));
-  Put16(s, 1);  // biPlanes
-  Put16(s, static_cast<unsigned>(bitCount));
-  Put32(s, 0);  // biCompression: BI_RGB
-  Put32(s, imageSize);
-  Put32(s, 0);  // biXPelsPerMeter
-  Put32(s, 0);  // biYPelsPerMeter
-  Put32(s, colourCount);
-  Put32(s, 0);  // biClrImportant
-  return s;
-}
-
 // A command glyph: face and disabled look side by side, 4 bits per pixel.
 std::string GlyphBmp(const Picture& face) {
   const Picture greyed = Greyed(face);
-  std::string s = BmpHeaders(2 * kSize, kSize, 4, 16 * 4, 16);
-  for (const Colour& c : kPalette) {
-    s += static_cast<char>(c.b);
-    s += static_cast<char>(c.g);
-    s += static_cast<char>(c.r);
-    s += '\0';
-  }
+  std::string s = tools::Bmp4Head(2 * kSize, kSize);
   for (int y = kSize - 1; y >= 0; --y) {  // bottom row first
     for (const Picture* half : {&face, &greyed})
       for (int x = 0; x < kSize; x += 2)
@@ -232,7 +176,7 @@ constexpr std::array<int, kImageCount / 2> kEvenImages = {
 // and then OR-ing the colour image over it.
 std::uint16_t Rgb555(std::uint8_t index) {
   if (index == kTransparent) return 0;
-  const Colour& c = kPalette[index];
+  const tools::Rgb& c = tools::kVgaPalette[index];
   return static_cast<std::uint16_t>(((c.r >> 3) << 10) | ((c.g >> 3) << 5) | (c.b >> 3));
 }
 
@@ -258,7 +202,7 @@ std::uint8_t StripPixel(const std::vector<Picture>& images, int x, int y) {
 
 std::string ColourStrip(const std::vector<Picture>& images) {
   const int width = kImagesPerRow * kSize, height = kStripRows * kSize;
-  std::string s = BmpHeaders(width, height, 16, 0, 0);
+  std::string s = tools::BmpHeaders(width, height, 16, 0, 0);
   for (int y = height - 1; y >= 0; --y)
     for (int x = 0; x < width; ++x) Put16(s, Rgb555(StripPixel(images, x, y)));
   return s;  // 160 bytes a row: no padding needed
@@ -267,7 +211,7 @@ std::string ColourStrip(const std::vector<Picture>& images) {
 // The mask: a set bit (white) where the image is transparent.
 std::string MaskStrip(const std::vector<Picture>& images) {
   const int width = kImagesPerRow * kSize, height = kStripRows * kSize;
-  std::string s = BmpHeaders(width, height, 1, 2 * 4, 2);
+  std::string s = tools::BmpHeaders(width, height, 1, 2 * 4, 2);
   s += std::string("\0\0\0\0\xFF\xFF\xFF\0", 8);  // black, white
   const int stride = ((width + 31) / 32) * 4;
   for (int y = height - 1; y >= 0; --y) {

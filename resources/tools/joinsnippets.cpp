@@ -6,20 +6,16 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tool_support.h"
+
 namespace {
 
-constexpr int kSnippetCount = 60;
+using tools::ReadFile;
 
-bool ReadFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
-}
+constexpr int kSnippetCount = 60;
 
 std::string BaseName(const std::string& path) {
   auto slash = path.find_last_of('/');

@@ -10,38 +10,19 @@
 #include <cstdint>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tool_support.h"
+
 namespace {
 
 constexpr int kSide = 32;
-constexpr int kColours = 16;
-constexpr int kFileHeaderSize = 14;
-constexpr int kInfoHeaderSize = 40;
-constexpr int kRowBytes = kSide / 2;  // two pixels a byte; 16 is already a multiple of 4
-constexpr int kPixelOffset = kFileHeaderSize + kInfoHeaderSize + kColours * 4;
-constexpr int kFileSize = kPixelOffset + kRowBytes * kSide;
 constexpr int kHexDigitsPerLine = 64;
 const char* const kPropertyIndent = "      ";
 const char* const kDataIndent = "        ";
 const char* const kPropertyStart = "Picture.Data = {";
-
-// Red, green, blue of colours 0 to F.
-constexpr std::uint8_t kPalette[kColours][3] = {
-    {0x00, 0x00, 0x00}, {0x80, 0x00, 0x00}, {0x00, 0x80, 0x00}, {0x80, 0x80, 0x00},
-    {0x00, 0x00, 0x80}, {0x80, 0x00, 0x80}, {0x00, 0x80, 0x80}, {0xC0, 0xC0, 0xC0},
-    {0x80, 0x80, 0x80}, {0xFF, 0x00, 0x00}, {0x00, 0xFF, 0x00}, {0xFF, 0xFF, 0x00},
-    {0x00, 0x00, 0xFF}, {0xFF, 0x00, 0xFF}, {0x00, 0xFF, 0xFF}, {0xFF, 0xFF, 0xFF}};
-
-bool ReadFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
-}
 
 int ColourIndex(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -82,61 +63,30 @@ bool ParseMap(const std::string& path, const std::string& text,
   return true;
 }
 
-void Put16(std::vector<std::uint8_t>& out, unsigned value) {
-  out.push_back(value & 0xFF);
-  out.push_back((value >> 8) & 0xFF);
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back((value >> shift) & 0xFF);
-}
-
-// A complete BMP file image: file header, info header, palette, rows bottom up.
-std::vector<std::uint8_t> BitmapFile(const std::vector<std::vector<int>>& rows) {
-  std::vector<std::uint8_t> bmp;
-  bmp.push_back('B');
-  bmp.push_back('M');
-  Put32(bmp, kFileSize);
-  Put32(bmp, 0);  // reserved
-  Put32(bmp, kPixelOffset);
-  Put32(bmp, kInfoHeaderSize);
-  Put32(bmp, kSide);  // width
-  Put32(bmp, kSide);  // height, positive: bottom-up rows
-  Put16(bmp, 1);      // planes
-  Put16(bmp, 4);      // bits per pixel
-  Put32(bmp, 0);      // no compression
-  Put32(bmp, kRowBytes * kSide);
-  Put32(bmp, 0);  // horizontal resolution: unspecified
-  Put32(bmp, 0);  // vertical resolution: unspecified
-  Put32(bmp, kColours);
-  Put32(bmp, 0);  // every colour is important
-  for (const auto& rgb : kPalette) {
-    bmp.push_back(rgb[2]);
-    bmp.push_back(rgb[1]);
-    bmp.push_back(rgb[0]);
-    bmp.push_back(0);
-  }
+// A complete BMP file image: headers, palette, rows bottom up, two pixels a byte.
+std::string BitmapFile(const std::vector<std::vector<int>>& rows) {
+  std::string bmp = tools::Bmp4Head(kSide, kSide);
   for (int y = kSide - 1; y >= 0; --y) {
-    for (int x = 0; x < kSide; x += 2) bmp.push_back((rows[y][x] << 4) | rows[y][x + 1]);
+    for (int x = 0; x < kSide; x += 2) bmp += static_cast<char>((rows[y][x] << 4) | rows[y][x + 1]);
   }
   return bmp;
 }
 
 // The property lines, each ending in CR LF, as the form text holds them.
-std::string PropertyLines(const std::vector<std::uint8_t>& bmp) {
-  std::vector<std::uint8_t> data;
+std::string PropertyLines(const std::string& bmp) {
   const std::string className = "TBitmap";
-  data.push_back(static_cast<std::uint8_t>(className.size()));
-  data.insert(data.end(), className.begin(), className.end());
-  Put32(data, static_cast<std::uint32_t>(bmp.size()));
-  data.insert(data.end(), bmp.begin(), bmp.end());
+  std::string data(1, static_cast<char>(className.size()));
+  data += className;
+  tools::Put32(data, static_cast<std::uint32_t>(bmp.size()));
+  data += bmp;
 
   static const char kHex[] = "0123456789ABCDEF";
   std::string out = std::string(kPropertyIndent) + kPropertyStart;
   for (std::size_t i = 0; i < data.size(); ++i) {
     if (i % (kHexDigitsPerLine / 2) == 0) out += std::string("\r\n") + kDataIndent;
-    out += kHex[data[i] >> 4];
-    out += kHex[data[i] & 0x0F];
+    auto byte = static_cast<unsigned char>(data[i]);
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0x0F];
   }
   return out + "}\r\n";
 }
@@ -176,7 +126,7 @@ int main(int argc, char** argv) {
   }
 
   std::string mapText;
-  if (!ReadFile(args[0], mapText)) {
+  if (!tools::ReadFile(args[0], mapText)) {
     std::cerr << args[0] << ": cannot read\n";
     return 1;
   }
@@ -189,7 +139,7 @@ int main(int argc, char** argv) {
   }
 
   std::string form;
-  if (!ReadFile(args[1], form)) {
+  if (!tools::ReadFile(args[1], form)) {
     std::cerr << args[1] << ": cannot read\n";
     return 1;
   }

@@ -6,16 +6,32 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev fp-compiler fp-units-fcl
           fp-units-rtl clang libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
+# Qt 6 Widgets with its tools (uic, moc, rcc) and platform plugins (the tests and
+# the screenshots render offscreen), a font to render text with, and windres,
+# the independent producer of version blocks; without the recommended extras.
+lean_packages=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core
+               binutils-mingw-w64-x86-64)
+
+missing_of() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_lean < <(missing_of "${lean_packages[@]}")
+if [ $((${#missing[@]} + ${#missing_lean[@]})) -gt 0 ]; then
+  echo "Installing: ${missing[*]} ${missing_lean[*]}"
   sudo_cmd=""
   [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+  if [ ${#missing[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+  fi
+  if [ ${#missing_lean[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends \
+      "${missing_lean[@]}"
+  fi
 fi
 
 jobs=$(nproc)

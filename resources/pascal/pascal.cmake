@@ -11,3 +11,13 @@ list(APPEND ORVALEN_RESOURCE_DEPENDS
 # drawing into the form text's picture data and checks that the two agree.
 add_executable(picturedata ${CMAKE_CURRENT_LIST_DIR}/../tools/picturedata.cpp)
 target_compile_options(picturedata PRIVATE ${ORVALEN_WARNINGS})
+
+# The same picture as a bitmap resource, for the about box of our own dialogs.
+set(ORVALEN_ABOUT_ICON ${CMAKE_CURRENT_BINARY_DIR}/ABOUTICON.bmp)
+add_custom_command(
+  OUTPUT ${ORVALEN_ABOUT_ICON}
+  COMMAND picturedata --bmp ${CMAKE_CURRENT_LIST_DIR}/stdabout-icon.txt ${ORVALEN_ABOUT_ICON}
+  DEPENDS picturedata ${CMAKE_CURRENT_LIST_DIR}/stdabout-icon.txt
+  COMMENT "Drawing the about box's program picture")
+list(APPEND ORVALEN_RESOURCE_ARGS BITMAP ABOUTICON ${ORVALEN_ABOUT_ICON})
+list(APPEND ORVALEN_RESOURCE_DEPENDS ${ORVALEN_ABOUT_ICON})

@@ -6,6 +6,8 @@
 //   picturedata MAP                 print the property lines
 //   picturedata --check MAP FORM    fail unless FORM holds exactly those lines
 //   picturedata --update MAP FORM   replace the property lines in FORM
+//   picturedata --bmp MAP FILE      write the picture as a BMP file (the
+//                                   dialogs' own copy of the picture)
 // Lines of a map that start with '#' and empty lines are skipped.
 #include <cstdint>
 #include <fstream>
@@ -108,7 +110,7 @@ bool FindProperty(const std::string& form, std::size_t& begin, std::size_t& end)
 
 int Usage() {
   std::cerr << "usage: picturedata MAP | picturedata --check MAP FORM | "
-               "picturedata --update MAP FORM\n";
+               "picturedata --update MAP FORM | picturedata --bmp MAP FILE\n";
   return 2;
 }
 
@@ -117,7 +119,7 @@ int Usage() {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string mode;
-  if (!args.empty() && (args[0] == "--check" || args[0] == "--update")) {
+  if (!args.empty() && (args[0] == "--check" || args[0] == "--update" || args[0] == "--bmp")) {
     mode = args[0];
     args.erase(args.begin());
     if (args.size() != 2) return Usage();
@@ -132,6 +134,14 @@ int main(int argc, char** argv) {
   }
   std::vector<std::vector<int>> rows;
   if (!ParseMap(args[0], mapText, rows)) return 1;
+  if (mode == "--bmp") {
+    std::ofstream out(args[1], std::ios::binary | std::ios::trunc);
+    out << BitmapFile(rows);
+    out.close();
+    if (out) return 0;
+    std::cerr << args[1] << ": cannot write\n";
+    return 1;
+  }
   const std::string lines = PropertyLines(BitmapFile(rows));
   if (mode.empty()) {
     std::cout << lines;

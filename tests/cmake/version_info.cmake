@@ -1,5 +1,6 @@
 # The version information: the block we compile from the VERSIONINFO script
-# against windres's compilation of the same script.
+# against windres's compilation of the same script, and the programs, objects
+# and module the reader's tests (tests/platform/version_info_test.cpp) read.
 get_property(orvalen_version_script GLOBAL PROPERTY ORVALEN_VERSION_SCRIPT)
 get_property(orvalen_version_block GLOBAL PROPERTY ORVALEN_VERSION_BLOCK)
 set(orvalen_version_work ${CMAKE_CURRENT_BINARY_DIR}/version_info)
@@ -15,3 +16,43 @@ if(ORVALEN_WINDRES)
 else()
   message(WARNING "x86_64-w64-mingw32-windres not found: the version block is not compared with it")
 endif()
+
+# A program that carries the block, and the same program without it.
+set(orvalen_version_program ${CMAKE_CURRENT_SOURCE_DIR}/platform/version_info_program.cpp)
+add_executable(version_info_carrier ${orvalen_version_program})
+add_executable(version_info_plain ${orvalen_version_program})
+orvalen_add_version_info(version_info_carrier)
+
+# The block in bare ELF files of both classes and both byte orders, made by
+# binutils rather than by anything of ours.
+set(orvalen_version_objects "")
+foreach(format elf32-little elf32-big elf64-little elf64-big)
+  set(object ${orvalen_version_work}/${format}.o)
+  add_custom_command(
+    OUTPUT ${object}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${orvalen_version_work}
+    COMMAND ${CMAKE_OBJCOPY} -I binary -O ${format}
+            --rename-section .data=.versioninfo,contents,readonly ${orvalen_version_block} ${object}
+    DEPENDS ${orvalen_version_block}
+    VERBATIM)
+  list(APPEND orvalen_version_objects ${object})
+endforeach()
+add_custom_target(version_info_objects DEPENDS ${orvalen_version_objects})
+
+# A module that asks for its own file name (ModuleFileName of its own code).
+# It compiles the reader itself: the static libraries are not built for
+# position-independent code.
+add_library(version_info_module MODULE ${CMAKE_CURRENT_SOURCE_DIR}/platform/version_info_module.cpp
+                                       ${PROJECT_SOURCE_DIR}/platform/version_info.cpp)
+target_include_directories(version_info_module PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(version_info_module PRIVATE ${ORVALEN_WARNINGS})
+
+add_dependencies(orvalen_tests version_info_carrier version_info_plain version_info_objects
+                 version_info_module orvalen_version_block)
+target_compile_definitions(orvalen_tests PRIVATE
+  ORVALEN_VERSION_BLOCK="${orvalen_version_block}"
+  ORVALEN_VERSION_OBJECTS="${orvalen_version_work}"
+  ORVALEN_VERSION_CARRIER="$<TARGET_FILE:version_info_carrier>"
+  ORVALEN_VERSION_PLAIN="$<TARGET_FILE:version_info_plain>"
+  ORVALEN_VERSION_MODULE="$<TARGET_FILE:version_info_module>"
+  ORVALEN_PROJECT_VERSION="${PROJECT_VERSION}")

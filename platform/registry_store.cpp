@@ -1,0 +1,292 @@
+#include "platform/registry_store.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+#include "platform/registry_store_format.h"
+
+namespace orvalen::platform {
+namespace {
+
+using FileIdentity = RegistryStore::FileIdentity;
+
+FileIdentity IdentityOf(const struct stat& st) {
+  return {true,
+          static_cast<unsigned long long>(st.st_dev),
+          static_cast<unsigned long long>(st.st_ino),
+          static_cast<unsigned long long>(st.st_size),
+          static_cast<long long>(st.st_mtim.tv_sec),
+          static_cast<long long>(st.st_mtim.tv_nsec)};
+}
+
+FileIdentity IdentityOfPath(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? IdentityOf(st) : FileIdentity{};
+}
+
+// A file descriptor closed by its destructor.
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(Fd&& other) noexcept : fd_(other.Release()) {}
+  Fd& operator=(Fd&& other) noexcept {
+    if (this != &other) {
+      if (fd_ >= 0) ::close(fd_);
+      fd_ = other.Release();
+    }
+    return *this;
+  }
+  int Get() const { return fd_; }
+  int Release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+// The store as it is on disk now.
+struct StoreOnDisk {
+  RegistryKey root;
+  Fd file;  // held open while its view is in use
+  FileIdentity identity;
+  std::string problem;  // why it reads as empty; empty when it was read whole (or is missing)
+  bool regular = true;  // false for a directory or the like in the store's place
+};
+
+bool ReadAll(int fd, std::string& text) {
+  char chunk[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n == 0) return true;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    text.append(chunk, static_cast<std::size_t>(n));
+  }
+}
+
+StoreOnDisk ReadStore(const std::string& path) {
+  StoreOnDisk store;
+  store.file = Fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const Fd& fd = store.file;
+  struct stat st;
+  if (fd.Get() < 0) {
+    if (errno != ENOENT && errno != ENOTDIR) store.problem = std::strerror(errno);
+    store.identity = IdentityOfPath(path);
+    return store;
+  }
+  if (::fstat(fd.Get(), &st) != 0) {
+    store.problem = std::strerror(errno);
+    return store;
+  }
+  store.identity = IdentityOf(st);
+  store.regular = S_ISREG(st.st_mode);
+  std::string text;
+  if (!store.regular) {
+    store.problem = "not a regular file";
+  } else if (!ReadAll(fd.Get(), text)) {
+    store.problem = std::strerror(errno);
+  } else if (std::optional<RegistryKey> root = ParseRegistryStore(text, &store.problem)) {
+    store.root = std::move(*root);
+  }
+  return store;
+}
+
+// `error` is an errno value, or 0 when `what` says it all.
+[[noreturn]] void RaiseSaveError(const std::string& path, const std::string& what, int error) {
+  std::string message = "Cannot save the registry store " + path + ": " + what;
+  if (error != 0) message += std::string(": ") + std::strerror(error);
+  throw ERegistryException(message);
+}
+
+// The lock that serialises saves between programs, held while it lives.
+class SaveLock {
+ public:
+  explicit SaveLock(const std::string& storePath)
+      : fd_(::open((storePath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+    if (fd_.Get() < 0) RaiseSaveError(storePath, "cannot open its lock file", errno);
+    while (::flock(fd_.Get(), LOCK_EX) != 0)
+      if (errno != EINTR) RaiseSaveError(storePath, "cannot lock it", errno);
+  }
+
+ private:
+  Fd fd_;
+};
+
+// Writes the text to a new file and flushes it to the disk; returns the file,
+// still open, and its identity.
+std::pair<Fd, FileIdentity> WriteTemporary(const std::string& storePath, const std::string& tmp,
+                                           const std::string& text) {
+  ::unlink(tmp.c_str());  // left behind by a save that was killed
+  Fd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+  if (fd.Get() < 0) RaiseSaveError(storePath, "cannot create " + tmp, errno);
+  for (std::size_t done = 0; done < text.size();) {
+    ssize_t n = ::write(fd.Get(), text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) RaiseSaveError(storePath, "cannot write " + tmp, errno);
+    done += static_cast<std::size_t>(n);
+  }
+  struct stat st;
+  if (::fsync(fd.Get()) != 0 || ::fstat(fd.Get(), &st) != 0)
+    RaiseSaveError(storePath, "cannot flush " + tmp, errno);
+  return {std::move(fd), IdentityOf(st)};
+}
+
+// A rename is durable only once the directory holding it is flushed.
+void SyncDirectory(const std::string& storePath, const std::string& dir) {
+  Fd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // Some file systems cannot flush a directory at all; that is no failure of ours.
+  if (fd.Get() < 0 || (::fsync(fd.Get()) != 0 && errno != EINVAL))
+    RaiseSaveError(storePath, "the new store is in place, but its directory cannot be flushed",
+                   errno);
+}
+
+// Keeps `fd` open in place of the file held so far.
+void HoldFile(int& held, int fd) {
+  if (held >= 0) ::close(held);
+  held = fd;
+}
+
+std::string Directory(const std::string& path) {
+  std::string dir = std::filesystem::path(path).parent_path().string();
+  return dir.empty() ? "." : dir;
+}
+
+std::string TimeStamp() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  return text;
+}
+
+// Gives the unreadable store a new name of its own, so that the save about to
+// replace it loses nothing; returns that name.
+std::string KeepAside(const std::string& path) {
+  std::string stamp = path + ".corrupt-" + TimeStamp();
+  for (int n = 0;; ++n) {
+    std::string aside = n == 0 ? stamp : stamp + "-" + std::to_string(n);
+    // A second link keeps the store in its place until the new one replaces it.
+    if (::link(path.c_str(), aside.c_str()) == 0) return aside;
+    if (errno == EEXIST) continue;
+    // Without hard links: claim the name, then move the store onto it.
+    Fd claim(::open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (claim.Get() < 0 && errno == EEXIST) continue;
+    if (claim.Get() >= 0 && ::rename(path.c_str(), aside.c_str()) == 0) return aside;
+    int error = errno;
+    if (claim.Get() >= 0) ::unlink(aside.c_str());
+    RaiseSaveError(path, "cannot keep the unreadable store aside as " + aside, error);
+  }
+}
+
+}  // namespace
+
+RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {}
+
+RegistryStore::~RegistryStore() {
+  HoldFile(loadedFile_, -1);
+}
+
+void RegistryStore::Refresh() {
+  if (loaded_ && *loaded_ == IdentityOfPath(path_)) return;
+  StoreOnDisk store = ReadStore(path_);
+  if (!store.problem.empty())
+    std::fprintf(stderr,
+                 "orvalen: the registry store %s cannot be read (%s); it reads as empty until "
+                 "the next save keeps it aside\n",
+                 path_.c_str(), store.problem.c_str());
+  view_ = std::move(store.root);
+  for (const RegistryChange& change : pending_) ApplyChange(view_, change);
+  loaded_ = store.identity;
+  HoldFile(loadedFile_, store.file.Release());
+}
+
+const RegistryKey& RegistryStore::Root() {
+  if (!loaded_) Refresh();
+  return view_;
+}
+
+void RegistryStore::Apply(RegistryChange change) {
+  if (!loaded_) Refresh();
+  ApplyChange(view_, change);
+  pending_.push_back(std::move(change));
+}
+
+void RegistryStore::Save() {
+  if (pending_.empty()) return;
+  std::string dir = Directory(path_);
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) RaiseSaveError(path_, "cannot create the directory " + dir, ec.value());
+
+  SaveLock lock(path_);
+  StoreOnDisk store = ReadStore(path_);
+  if (!store.regular) RaiseSaveError(path_, "it is not a regular file", 0);
+  for (const RegistryChange& change : pending_) ApplyChange(store.root, change);
+  std::string tmp = path_ + ".tmp";
+  std::string aside;
+  std::pair<Fd, FileIdentity> written;
+  try {
+    written = WriteTemporary(path_, tmp, SerializeRegistryStore(store.root));
+    if (!store.problem.empty() && store.identity.exists) aside = KeepAside(path_);
+    if (::rename(tmp.c_str(), path_.c_str()) != 0)
+      RaiseSaveError(path_, "cannot rename " + tmp + " over it", errno);
+  } catch (...) {
+    ::unlink(tmp.c_str());
+    throw;
+  }
+  if (!aside.empty())
+    std::fprintf(stderr,
+                 "orvalen: the registry store %s could not be read (%s); kept it as %s and saved "
+                 "a new one\n",
+                 path_.c_str(), store.problem.c_str(), aside.c_str());
+  view_ = std::move(store.root);
+  pending_.clear();
+  loaded_ = written.second;
+  HoldFile(loadedFile_, written.first.Release());
+  SyncDirectory(path_, dir);
+}
+
+std::shared_ptr<RegistryBackend> CurrentUserStore(std::string path) {
+  return std::make_shared<RegistryStore>(std::move(path));
+}
+
+namespace {
+
+std::filesystem::path HomeDirectory() {
+  const char* home = std::getenv("HOME");
+  if (home && *home) return home;
+  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+  struct passwd entry;
+  struct passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+      found->pw_dir && *found->pw_dir)
+    return found->pw_dir;
+  throw ERegistryException("Cannot find the home directory for the registry store");
+}
+
+}  // namespace
+
+std::string DefaultCurrentUserStorePath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  std::filesystem::path base =
+      config && config[0] == '/' ? std::filesystem::path(config) : HomeDirectory() / ".config";
+  return (base / "orvalen" / "registry").string();
+}
+
+}  // namespace orvalen::platform

@@ -1,0 +1,104 @@
+#include "about/about_form.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QStyle>
+
+#include "platform/qt/desktop_shell.h"
+#include "platform/resources.h"
+#include "platform/version_info.h"
+#include "ui_about_form.h"
+
+namespace orvalen::about {
+
+TAboutForm* AboutForm = nullptr;
+
+namespace {
+
+QString Text(const std::string& s) {
+  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
+
+QPixmap ProgramPicture() {
+  QPixmap picture;
+  if (auto bmp = platform::FindResource("ABOUTICON", platform::ResourceType::Bitmap))
+    picture.loadFromData(bmp->data(), static_cast<uint>(bmp->size()), "BMP");
+  return picture;
+}
+
+}  // namespace
+
+TAboutForm::TAboutForm(QWidget* parent, AboutSources sources, platform::Shell& shell)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::TAboutForm>()),
+      sources_(std::move(sources)),
+      shell_(shell) {
+  ui_->setupUi(this);
+  ui_->ProgramIcon->setPixmap(ProgramPicture());
+  connect(ui_->OKButton, &QPushButton::clicked, this, &TAboutForm::OKButtonClick);
+  connect(ui_->EmailUrl, &ClickLabel::clicked, this, &TAboutForm::UrlLabelClick);
+  connect(ui_->UrlLabel, &ClickLabel::clicked, this, &TAboutForm::UrlLabelClick);
+  FormCreate();
+}
+
+TAboutForm::~TAboutForm() = default;
+
+void TAboutForm::FormCreate() {
+  setWindowTitle(Text(sources_.applicationTitle));
+  content_ = CollectAboutContent(sources_);
+  ShowContent();
+}
+
+void TAboutForm::ShowContent() {
+  QStringList lines;
+  for (const auto& line : content_.lines) lines << Text(line);
+  ui_->M->setPlainText(lines.join('\n'));
+  ui_->ProductName->setText(Text(content_.labels.productName));
+  ui_->CopyrightLabel->setText(Text(content_.labels.copyright));
+  ui_->VersionLabel->setText(Text(content_.labels.version));
+  ui_->EmailUrl->setText(Text(content_.labels.email));
+  ui_->UrlLabel->setText(Text(content_.labels.url));
+}
+
+void TAboutForm::AddVersionInfo(const std::string& fileName, std::string_view languageBlock) {
+  about::AddVersionInfo(content_, fileName, languageBlock, sources_.applicationTitle);
+  ShowContent();
+}
+
+void TAboutForm::UrlLabelClick() {
+  auto* label = qobject_cast<QLabel*>(sender());
+  if (!label) return;
+  shell_.Open(label->text().toStdString(), platform::SW_SHOW);
+}
+
+void TAboutForm::OKButtonClick() {
+  accept();
+}
+
+AboutSources ProcessAboutSources() {
+  AboutSources sources;
+  sources.applicationTitle = QGuiApplication::applicationDisplayName().toStdString();
+  sources.programFile = platform::ProgramFileName();
+  // Inside the expert library this code lives in the library, not in the
+  // program file; the library's own version information then follows.
+  std::string module =
+      platform::ModuleFileName(reinterpret_cast<const void*>(&ProcessAboutSources));
+  if (!module.empty() && module != sources.programFile) sources.libraryFile = module;
+  return sources;
+}
+
+void ShowAboutBox(QWidget* parent) {
+  auto form = std::make_unique<TAboutForm>(parent, ProcessAboutSources(), platform::DefaultShell());
+  if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+    form->move(screen->geometry().center() - form->rect().center());
+  AboutForm = form.get();
+  struct Reset {
+    ~Reset() { AboutForm = nullptr; }
+  } reset;
+  form->exec();
+}
+
+}  // namespace orvalen::about

@@ -63,8 +63,11 @@ struct StoreOnDisk {
   RegistryKey root;
   Fd file;  // held open while its view is in use
   FileIdentity identity;
-  std::string problem;  // why it reads as empty; empty when it was read whole (or is missing)
-  bool regular = true;  // false for a directory or the like in the store's place
+  std::string problem;  // why it reads as empty; empty when it was read whole or is missing
+  // Whether a save may keep it aside and replace it: its bytes are no store, or
+  // it may not be read at all. A passing failure (no file descriptors left, an
+  // I/O error) or a directory in its place stops the save instead.
+  bool keepAside = false;
 };
 
 bool ReadAll(int fd, std::string& text) {
@@ -85,6 +88,7 @@ StoreOnDisk ReadStore(const std::string& path) {
   struct stat st;
   if (fd.Get() < 0) {
     if (errno != ENOENT && errno != ENOTDIR) store.problem = std::strerror(errno);
+    store.keepAside = errno == EACCES || errno == EPERM;
     store.identity = IdentityOfPath(path);
     return store;
   }
@@ -93,14 +97,15 @@ StoreOnDisk ReadStore(const std::string& path) {
     return store;
   }
   store.identity = IdentityOf(st);
-  store.regular = S_ISREG(st.st_mode);
   std::string text;
-  if (!store.regular) {
+  if (!S_ISREG(st.st_mode)) {
     store.problem = "not a regular file";
   } else if (!ReadAll(fd.Get(), text)) {
     store.problem = std::strerror(errno);
   } else if (std::optional<RegistryKey> root = ParseRegistryStore(text, &store.problem)) {
     store.root = std::move(*root);
+  } else {
+    store.keepAside = true;
   }
   return store;
 }
@@ -235,14 +240,15 @@ void RegistryStore::Save() {
 
   SaveLock lock(path_);
   StoreOnDisk store = ReadStore(path_);
-  if (!store.regular) RaiseSaveError(path_, "it is not a regular file", 0);
+  if (!store.problem.empty() && !store.keepAside)
+    RaiseSaveError(path_, "cannot read it (" + store.problem + ")", 0);
   for (const RegistryChange& change : pending_) ApplyChange(store.root, change);
   std::string tmp = path_ + ".tmp";
   std::string aside;
   std::pair<Fd, FileIdentity> written;
   try {
     written = WriteTemporary(path_, tmp, SerializeRegistryStore(store.root));
-    if (!store.problem.empty() && store.identity.exists) aside = KeepAside(path_);
+    if (store.keepAside) aside = KeepAside(path_);
     if (::rename(tmp.c_str(), path_.c_str()) != 0)
       RaiseSaveError(path_, "cannot rename " + tmp + " over it", errno);
   } catch (...) {

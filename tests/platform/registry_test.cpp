@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -215,16 +216,20 @@ TEST(RegistryAccess, ChangesReachOtherObjectsOnceSavedAndTheKeyOpensAgain) {
 TEST(RegistryAccess, AStoreThatCannotBeSavedRaisesOnCloseAndOnlyReportsOnDestruction) {
   TempDir dir;
   orvalen::testing::WriteFile(dir.File("file"), "a file where a directory should be");
-  std::string path = dir.File("file/registry");
-  {
-    Registry reg(CurrentUserStore(path));
-    ASSERT_TRUE(reg.OpenKey("App", true));
-    reg.WriteString("v", "1");
-    EXPECT_EQ(Raised([&] { reg.CloseKey(); }).rfind("Cannot save the registry store " + path, 0),
-              0u);
-    ::testing::internal::CaptureStderr();
+  std::filesystem::create_directories(dir.File("dir/registry/inside"));
+  // A directory in the store's place is no store to keep aside: it stays as it is.
+  for (std::string path : {dir.File("file/registry"), dir.File("dir/registry")}) {
+    {
+      Registry reg(CurrentUserStore(path));
+      ASSERT_TRUE(reg.OpenKey("App", true));
+      reg.WriteString("v", "1");
+      EXPECT_EQ(Raised([&] { reg.CloseKey(); }).rfind("Cannot save the registry store " + path, 0),
+                0u);
+      ::testing::internal::CaptureStderr();
+    }
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find(path), std::string::npos);
   }
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find(path), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("dir/registry/inside")));
 }
 
 }  // namespace

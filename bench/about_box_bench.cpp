@@ -37,6 +37,15 @@ void BM_AboutBoxCreateAndPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_AboutBoxCreateAndPaint)->Unit(benchmark::kMicrosecond);
 
+// The part that is no widget work: the machine, the user, the version block.
+void BM_AboutContentOnly(benchmark::State& state) {
+  for (auto _ : state) {
+    auto content = orvalen::about::CollectAboutContent(orvalen::about::ProcessAboutSources());
+    benchmark::DoNotOptimize(content);
+  }
+}
+BENCHMARK(BM_AboutContentOnly)->Unit(benchmark::kMicrosecond);
+
 void BM_BareDialogCreateAndPaint(benchmark::State& state) {
   for (auto _ : state) {
     QDialog dialog;

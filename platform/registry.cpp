@@ -52,6 +52,7 @@ void Registry::RefuseReadOnly(const std::string& what, bool keyReadOnly) const {
 bool Registry::OpenKey(std::string_view key, bool canCreate) {
   backend_->Refresh();
   KeyPath path = Resolve(key);
+  if (path.size() > kMaxKeyDepth) return false;
   if (!backend_->Root().Find(path)) {
     if (!canCreate || backend_->ReadOnly()) return false;
     backend_->Apply({RegistryChange::Kind::CreateKey, path, {}, {}});

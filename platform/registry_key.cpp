@@ -5,11 +5,20 @@
 
 namespace orvalen::platform {
 
-std::string FoldName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return folded;
+namespace {
+
+unsigned char Fold(char c) {
+  unsigned char b = static_cast<unsigned char>(c);
+  return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b - 'A' + 'a') : b;
+}
+
+}  // namespace
+
+bool FoldedLess::operator()(std::string_view a, std::string_view b) const {
+  std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i)
+    if (Fold(a[i]) != Fold(b[i])) return Fold(a[i]) < Fold(b[i]);
+  return a.size() < b.size();
 }
 
 KeyPath SplitKeyPath(std::string_view path) {
@@ -34,7 +43,7 @@ std::string JoinKeyPath(const KeyPath& path) {
 }
 
 const RegistryKey* RegistryKey::FindSubkey(std::string_view name) const {
-  auto it = subkeys_.find(FoldName(name));
+  auto it = subkeys_.find(name);
   return it == subkeys_.end() ? nullptr : it->second.get();
 }
 
@@ -43,42 +52,49 @@ RegistryKey* RegistryKey::FindSubkey(std::string_view name) {
 }
 
 RegistryKey& RegistryKey::AddSubkey(std::string_view name) {
-  std::unique_ptr<RegistryKey>& slot = subkeys_[FoldName(name)];
-  if (!slot) slot = std::make_unique<RegistryKey>(std::string(name));
-  return *slot;
+  auto it = subkeys_.lower_bound(name);
+  if (it == subkeys_.end() || FoldedLess()(name, it->first))
+    it = subkeys_.emplace_hint(it, name, std::make_unique<RegistryKey>(std::string(name)));
+  return *it->second;
 }
 
 bool RegistryKey::RemoveSubkey(std::string_view name) {
-  return subkeys_.erase(FoldName(name)) > 0;
+  auto it = subkeys_.find(name);
+  if (it == subkeys_.end()) return false;
+  subkeys_.erase(it);
+  return true;
 }
 
 std::vector<const RegistryKey*> RegistryKey::Subkeys() const {
   std::vector<const RegistryKey*> keys;
   keys.reserve(subkeys_.size());
-  for (const auto& [folded, key] : subkeys_) keys.push_back(key.get());
+  for (const auto& [name, key] : subkeys_) keys.push_back(key.get());
   return keys;
 }
 
 const RegValue* RegistryKey::FindValue(std::string_view name) const {
-  auto it = values_.find(FoldName(name));
+  auto it = values_.find(name);
   return it == values_.end() ? nullptr : &it->second.named.value;
 }
 
 void RegistryKey::SetValue(std::string_view name, RegValue value) {
-  auto [it, added] =
-      values_.try_emplace(FoldName(name), StoredValue{{std::string(name), {}}, nextOrder_});
-  if (added) ++nextOrder_;
+  auto it = values_.lower_bound(name);
+  if (it == values_.end() || FoldedLess()(name, it->first))
+    it = values_.emplace_hint(it, name, StoredValue{{std::string(name), {}}, nextOrder_++});
   it->second.named.value = std::move(value);
 }
 
 bool RegistryKey::RemoveValue(std::string_view name) {
-  return values_.erase(FoldName(name)) > 0;
+  auto it = values_.find(name);
+  if (it == values_.end()) return false;
+  values_.erase(it);
+  return true;
 }
 
 std::vector<const RegistryKey::NamedValue*> RegistryKey::Values() const {
   std::vector<const StoredValue*> stored;
   stored.reserve(values_.size());
-  for (const auto& [folded, value] : values_) stored.push_back(&value);
+  for (const auto& [name, value] : values_) stored.push_back(&value);
   std::sort(stored.begin(), stored.end(),
             [](const StoredValue* a, const StoredValue* b) { return a->order < b->order; });
   std::vector<const NamedValue*> values;

@@ -2,6 +2,7 @@
 // registry backends serve, and what the store's text format reads and writes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -13,10 +14,18 @@
 
 namespace orvalen::platform {
 
-// Names compare without regard to case. Only ASCII letters fold: the bytes
+// Orders names without regard to case. Only ASCII letters fold: the bytes
 // above 127 mean different letters in different code pages, and a name must
 // not change identity when the code page does.
-std::string FoldName(std::string_view name);
+struct FoldedLess {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const;
+};
+
+// Keys nest at most this deep, as in the Windows registry: a deeper key
+// cannot be made, and a store holding one is no store. This also bounds every
+// walk of a tree that recurses.
+inline constexpr std::size_t kMaxKeyDepth = 512;
 
 // A key path as its names, from the root down; the root itself is empty.
 using KeyPath = std::vector<std::string>;
@@ -43,13 +52,15 @@ class RegistryKey {
   // The subkey of that name, added when missing.
   RegistryKey& AddSubkey(std::string_view name);
   bool RemoveSubkey(std::string_view name);
-  // In the order of their folded names, as the registry lists them.
+  bool HasSubkeys() const { return !subkeys_.empty(); }
+  // In the order of their names, case aside, as the registry lists them.
   std::vector<const RegistryKey*> Subkeys() const;
 
   const RegValue* FindValue(std::string_view name) const;
   // A value set again keeps its place and its first spelling.
   void SetValue(std::string_view name, RegValue value);
   bool RemoveValue(std::string_view name);
+  bool HasValues() const { return !values_.empty(); }
   // In the order they were first set.
   std::vector<const NamedValue*> Values() const;
 
@@ -73,8 +84,9 @@ class RegistryKey {
   };
 
   std::string name_;
-  std::map<std::string, std::unique_ptr<RegistryKey>> subkeys_;  // by folded name
-  std::map<std::string, StoredValue> values_;                    // by folded name
+  // Both by their names as first spelled.
+  std::map<std::string, std::unique_ptr<RegistryKey>, FoldedLess> subkeys_;
+  std::map<std::string, StoredValue, FoldedLess> values_;
   std::uint64_t nextOrder_ = 0;
 };
 

@@ -14,16 +14,19 @@ bool MustEscape(unsigned char c) {
   return c < 0x20 || c > 0x7E || c == '%' || c == '"' || c == '\\';
 }
 
+// Plain runs are copied whole: a store's texts are mostly plain.
 void AppendEscaped(std::string& out, std::string_view text) {
-  for (unsigned char c : text) {
-    if (MustEscape(c)) {
-      out += '%';
-      out += kEscapeDigits[c >> 4];
-      out += kEscapeDigits[c & 15];
-    } else {
-      out += static_cast<char>(c);
-    }
+  std::size_t plain = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (!MustEscape(c)) continue;
+    out.append(text, plain, i - plain);
+    out += '%';
+    out += kEscapeDigits[c >> 4];
+    out += kEscapeDigits[c & 15];
+    plain = i + 1;
   }
+  out.append(text, plain);
 }
 
 void AppendHex(std::string& out, std::string_view bytes) {
@@ -84,17 +87,27 @@ void AppendValue(std::string& out, const RegistryKey::NamedValue& named) {
   AppendHex(out, data);
 }
 
-// The key's values, then each subkey with its own line, depth first.
-void AppendContents(std::string& out, const RegistryKey& key, const std::string& path) {
+// The key's values, then its subkeys, depth first. `path` is the key's
+// escaped path; it is lengthened for each subkey and restored. A key that
+// holds subkeys but no values needs no line: its subkeys' paths name it. So
+// the text grows with the store, not with the depth of its keys times their
+// number.
+void AppendContents(std::string& out, const RegistryKey& key, std::string& path) {
   for (const RegistryKey::NamedValue* value : key.Values()) {
     AppendValue(out, *value);
     out += '\n';
   }
+  std::size_t length = path.size();
   for (const RegistryKey* subkey : key.Subkeys()) {
-    std::string subPath = path.empty() ? path : path + '\\';
-    AppendEscaped(subPath, subkey->Name());
-    out += '[' + subPath + "]\n";
-    AppendContents(out, *subkey, subPath);
+    if (length > 0) path += '\\';
+    AppendEscaped(path, subkey->Name());
+    if (subkey->HasValues() || !subkey->HasSubkeys()) {
+      out += '[';
+      out += path;
+      out += "]\n";
+    }
+    AppendContents(out, *subkey, path);
+    path.resize(length);
   }
 }
 
@@ -158,19 +171,20 @@ class StoreParser {
   // "%HH" stands for a byte; control bytes must come escaped.
   bool Unescape(std::string_view text, std::string& out) {
     out.clear();
+    std::size_t plain = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
       unsigned char c = static_cast<unsigned char>(text[i]);
       if (c < 0x20 || c == 0x7F) return Fail("a control byte that is not escaped");
-      if (c != '%') {
-        out += static_cast<char>(c);
-        continue;
-      }
+      if (c != '%') continue;
       int high = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
       int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
       if (low < 0) return Fail("'%' not followed by two hex digits");
+      out.append(text, plain, i - plain);
       out += static_cast<char>(high << 4 | low);
       i += 2;
+      plain = i + 1;
     }
+    out.append(text, plain);
     return true;
   }
 
@@ -196,6 +210,7 @@ class StoreParser {
       if (name.empty()) return Fail("an empty key name");
       if (name.find('\\') != std::string::npos) return Fail("a key name holding '\\'");
       path.push_back(std::move(name));
+      if (path.size() > kMaxKeyDepth) return Fail("keys nested deeper than the registry allows");
       if (sep == std::string_view::npos) break;
       inner.remove_prefix(sep + 1);
       if (inner.empty()) return Fail("an empty key name");
@@ -280,8 +295,9 @@ class StoreParser {
 std::string SerializeRegistryStore(const RegistryKey& root) {
   std::string out(kRegistryStoreHeader);
   out += "\n# Saved whole by every program that changes it; \"%HH\" stands for one byte.\n";
-  if (!root.Values().empty()) out += "[]\n";
-  AppendContents(out, root, "");
+  if (root.HasValues()) out += "[]\n";
+  std::string path;
+  AppendContents(out, root, path);
   out += "end\n";
   return out;
 }

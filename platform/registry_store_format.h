@@ -16,13 +16,13 @@
 //
 // The first line names the format and its version; the last line is "end",
 // so a file cut short at a line end is still seen to be incomplete. Lines end
-// in LF. Each key has its own line once, its values follow it; a key's
-// parents need no line of their own, but the writer gives every key one so
-// that an empty key survives. In key names and quoted texts "%HH" (two hex
-// digits) stands for one byte; the writer uses it for '%', '"', control bytes
-// and every byte above 126, so the file is plain ASCII whatever the code page
-// of its texts. An Integer or QWord value whose data is not 4 or 8 bytes long
-// is written in the raw form.
+// in LF. Each key has its own line once, its values follow it; keys nest at
+// most kMaxKeyDepth deep. A key's parents need no line of their own; the
+// writer gives one to each key that has values or no subkeys. In key names and
+// quoted texts "%HH" (two hex digits) stands for one byte; the writer uses it
+// for '%', '"', '\', control bytes and every byte above 126, so the file is
+// plain ASCII whatever the code page of its texts. An Integer or QWord value
+// whose data is not 4 or 8 bytes long is written in the raw form.
 #pragma once
 
 #include <optional>

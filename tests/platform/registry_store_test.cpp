@@ -30,6 +30,13 @@ using orvalen::testing::WriteFile;
 
 const std::string kHeader = "Orvalen registry 1\n";
 
+// A path of `depth` keys, each named k.
+std::string Nested(std::size_t depth) {
+  std::string path = "k";
+  for (std::size_t i = 1; i < depth; ++i) path += "\\k";
+  return path;
+}
+
 std::set<std::string> KeptAside(const TempDir& dir) {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
@@ -55,6 +62,7 @@ TEST(RegistryStore, AnUnreadableStoreReadsAsEmptyAndIsKeptAsideByTheNextSave) {
       {"a key twice", kHeader + "[App]\n[APP]\nend\n"},
       {"an odd hex", kHeader + "[App]\n\"v\" = binary 0\nend\n"},
       {"an integer out of range", kHeader + "[App]\n\"v\" = integer 2147483648\nend\n"},
+      {"keys nested too deep", kHeader + "[" + Nested(kMaxKeyDepth + 1) + "]\nend\n"},
       {"binary junk", std::string("\x7f"
                                   "ELF\2\1\1\0\0\0",
                                   10)},
@@ -104,16 +112,20 @@ void SaveContent(Registry& reg, char letter, int count) {
 TEST(RegistryStore, ASaveKilledAtAnyPointLeavesTheOldOrTheNewStore) {
   TempDir dir;
   std::string path = dir.File("registry");
-  const int kValues = 2000;  // about 130 KB of text
+  const int kValues = 1000;  // about 65 KB of text
   Registry reg(CurrentUserStore(path));
   SaveContent(reg, 'B', kValues);
   const std::string storeB = ReadFile(path);
+  auto start = std::chrono::steady_clock::now();
   SaveContent(reg, 'A', kValues);
+  auto oneSave = std::chrono::steady_clock::now() - start;
   const std::string storeA = ReadFile(path);
   ASSERT_NE(storeA, storeB);
 
+  // Kills spread over about two saves, however fast this machine saves.
   std::mt19937 random(std::random_device{}());
-  std::uniform_int_distribution<int> delayUs(0, 40000);
+  std::uniform_int_distribution<long> delayUs(
+      0, 2 * std::chrono::duration_cast<std::chrono::microseconds>(oneSave).count() + 1000);
   int seenA = 0, seenB = 0;
   for (int round = 0; round < 200; ++round) {
     pid_t child = fork();

@@ -90,7 +90,11 @@ TEST(RegistryAccess, KeysOpenRelativeToTheCurrentKeyUnlessTheyStartAtTheRoot) {
     EXPECT_EQ(reg.OpenKey(step.key, step.canCreate), step.opens) << step.key;
     EXPECT_EQ(reg.CurrentPath(), step.pathAfter) << step.key;
   }
-  ASSERT_TRUE(reg.OpenKey("A", false));
+  std::string deepest = "\\A";
+  for (std::size_t depth = 1; depth < kMaxKeyDepth; ++depth) deepest += "\\A";
+  EXPECT_TRUE(reg.OpenKey(deepest, true));
+  EXPECT_FALSE(reg.OpenKey("A", true));  // one deeper than the registry allows
+  ASSERT_TRUE(reg.OpenKey("\\A", false));
   EXPECT_TRUE(reg.KeyExists("B\\C"));
   EXPECT_FALSE(reg.KeyExists("\\B"));
   EXPECT_FALSE(reg.OpenKeyReadOnly("B\\Missing"));

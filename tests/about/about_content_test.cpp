@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/version_info.h"
+#include "tests/about/about_sources.h"
 #include "tests/test_support.h"
 
 namespace orvalen::about {
@@ -21,19 +22,10 @@ struct Files {
   std::string bare = ORVALEN_VERSION_PLAIN;  // no block
 };
 
-AboutSources Sources(const std::string& programFile) {
-  AboutSources s;
-  s.machine = platform::LocalMachineView("/nonexistent-orvalen-root");
-  s.userName = [] { return std::optional<std::string>("ada"); };
-  s.applicationTitle = "Orvalen Test";
-  s.programFile = programFile;
-  return s;
-}
-
 TEST(AboutContent, TheStandaloneProgramListsItsWholeBlockAndFillsEveryLabel) {
   Files f;
   ASSERT_FALSE(f.program.empty());
-  AboutContent c = CollectAboutContent(Sources(f.program));
+  AboutContent c = CollectAboutContent(testing::AboutTestSources(f.program));
   const std::vector<std::string> expected = {
       "User: ada on  () in domain:",
       "Running  Version  Registered to  of ",
@@ -59,7 +51,7 @@ TEST(AboutContent, TheStandaloneProgramListsItsWholeBlockAndFillsEveryLabel) {
 
 TEST(AboutContent, AFileWithoutABlockSaysSoAndKeepsTheDesignCaptions) {
   Files f;
-  AboutContent c = CollectAboutContent(Sources(f.bare));
+  AboutContent c = CollectAboutContent(testing::AboutTestSources(f.bare));
   EXPECT_EQ(c.lines.back(), "No FileVersionInfo found");
   EXPECT_EQ(c.lines.size(), 6u);
   AboutLabels design;
@@ -71,7 +63,7 @@ TEST(AboutContent, AFileWithoutABlockSaysSoAndKeepsTheDesignCaptions) {
 
 TEST(AboutContent, InsideTheLibraryBothBlocksAreListedAndOnlyFoundKeysOverwrite) {
   Files f;
-  AboutSources s = Sources(f.program);
+  AboutSources s = testing::AboutTestSources(f.program);
   s.libraryFile = f.partial;
   AboutContent c = CollectAboutContent(s);
   std::vector<std::string> tail(c.lines.end() - 4, c.lines.end());
@@ -98,7 +90,7 @@ TEST(AboutContent, TheUserLineNamesTheMachineFromTheRegistry) {
   testing::WriteFile(root.File("proc/sys/kernel/hostname"), "build7\n");
   testing::WriteFile(root.File("etc/machine-info"), "PRETTY_HOSTNAME='Build box'\n");
   testing::WriteFile(root.File("etc/os-release"), "PRETTY_NAME=\"Debian 12\"\nVERSION_ID=12\n");
-  AboutSources s = Sources(Files().bare);
+  AboutSources s = testing::AboutTestSources(Files().bare);
   s.machine = platform::LocalMachineView(root.Str());
   s.userName = [] { return std::optional<std::string>(); };
   AboutContent c = CollectAboutContent(s);

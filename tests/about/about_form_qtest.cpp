@@ -9,6 +9,7 @@
 
 #include "about/about_form.h"
 #include "about/win_info.h"
+#include "tests/about/about_sources.h"
 #include "ui_about_form.h"
 
 namespace orvalen::about {
@@ -31,18 +32,9 @@ struct RecordingBoxes : platform::MessageBoxes {
   }
 };
 
-AboutSources Sources(const char* programFile) {
-  AboutSources s;
-  s.machine = platform::LocalMachineView("/nonexistent-orvalen-root");
-  s.userName = [] { return std::optional<std::string>("ada"); };
-  s.applicationTitle = "Orvalen Test";
-  s.programFile = programFile;
-  return s;
-}
-
 TEST(AboutForm, ShowsTheProgramsBlockAndHandsALinkToTheShellUnchanged) {
   RecordingShell shell;
-  TAboutForm form(nullptr, Sources(ORVALEN_VERSION_CARRIER), shell);
+  TAboutForm form(nullptr, testing::AboutTestSources(ORVALEN_VERSION_CARRIER), shell);
   form.show();
   Ui::TAboutForm& ui = form.Controls();
   EXPECT_EQ(form.windowTitle(), "Orvalen Test");
@@ -66,7 +58,7 @@ TEST(AboutForm, ShowsTheProgramsBlockAndHandsALinkToTheShellUnchanged) {
 
 TEST(AboutForm, WithoutABlockTheLinksKeepTheirCaptionsAndAClickHandsThemOver) {
   RecordingShell shell;
-  TAboutForm form(nullptr, Sources(ORVALEN_VERSION_PLAIN), shell);
+  TAboutForm form(nullptr, testing::AboutTestSources(ORVALEN_VERSION_PLAIN), shell);
   form.show();
   EXPECT_TRUE(form.Controls().M->toPlainText().endsWith("\nNo FileVersionInfo found"));
   QTest::mouseClick(form.Controls().EmailUrl, Qt::LeftButton);

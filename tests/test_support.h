@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -78,11 +79,18 @@ struct RunResult {
 };
 
 // Runs orvalen-gen with `args` (already quoted where needed), as a script
-// would. Standard error joins standard output unless `errFile` names a file for it.
-inline RunResult RunOrvalenGen(const std::string& args, const std::string& errFile = {}) {
+// would. Standard error joins standard output unless `errFile` names a file for
+// it. `asOtherUser` runs it as the unprivileged user "nobody" when the tests run
+// as root, who may read and write anything: a check of file permissions then
+// still means something.
+inline RunResult RunOrvalenGen(const std::string& args, const std::string& errFile = {},
+                               bool asOtherUser = false) {
   const char* gen = std::getenv("ORVALEN_GEN");
   std::string exe = gen ? gen : ORVALEN_BINARY_DIR "/hosts/orvalen-gen";
-  std::string cmd = Quote(exe) + " " + args + (errFile.empty() ? " 2>&1" : " 2>" + Quote(errFile));
+  std::string prefix =
+      asOtherUser && geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  std::string cmd =
+      prefix + Quote(exe) + " " + args + (errFile.empty() ? " 2>&1" : " 2>" + Quote(errFile));
   RunResult r{-1, {}};
   FILE* p = popen(cmd.c_str(), "r");
   if (!p) return r;

@@ -11,7 +11,7 @@ target_link_libraries(forms_vs_fpc PRIVATE orvalen_run)
 # this file: the tests are added once the whole directory has been read.
 function(orvalen_add_forms_vs_fpc_tests)
   if(NOT ORVALEN_FPC_CONVERT)
-    return()
+    message(FATAL_ERROR "the Free Pascal form conversion helper is not set up (fpc_convert.cmake)")
   endif()
   add_dependencies(forms_vs_fpc fpc_convert)
   add_test(NAME forms_vs_fpc.quick

@@ -3,7 +3,6 @@
 #
 # For other checks that compare binary form files with Free Pascal's:
 #   ORVALEN_FPC_CONVERT  full path of the helper program `fpc_convert TEXTFORM BINFORM`
-#                        (empty when fpc is not installed; then no such test is added)
 #   fpc_convert          the target that builds it; add it to a test's dependencies
 #   ORVALEN_FPC_COMPARE  a cmake -P script comparing one text's conversions byte for byte:
 #     cmake -DFPC_CONVERT=${ORVALEN_FPC_CONVERT} -DTEXT=MAIN.TXT -DOURS=MAIN.DFM
@@ -21,9 +20,10 @@ include_guard(GLOBAL)
 find_program(ORVALEN_FPC fpc)
 set(ORVALEN_FPC_CONVERT "")
 set(ORVALEN_FPC_COMPARE ${PROJECT_SOURCE_DIR}/tests/pascal/compare_with_fpc.cmake)
+# The set-up installs Free Pascal: without it the machine is broken, and the
+# checks must not quietly go missing.
 if(NOT ORVALEN_FPC)
-  message(WARNING "fpc not found: the comparisons with Free Pascal's form conversion are skipped")
-  return()
+  message(FATAL_ERROR "fpc not found: install fp-compiler and fp-units-fcl (scripts/setup.sh does)")
 endif()
 
 set(fpc_convert_dir ${PROJECT_BINARY_DIR}/tests/pascal)

@@ -37,5 +37,6 @@ if(ORVALEN_FPC AND ORVALEN_FPC_RTL)
   set_tests_properties(pascal_matrix_quick pascal_matrix_full PROPERTIES
                        RESOURCE_LOCK pascal_matrix PROCESSORS 2)
 else()
-  message(WARNING "Free Pascal (fpc) or its RTL not found: the Pascal compile matrix is not tested")
+  message(FATAL_ERROR "Free Pascal (fpc) or its RTL not found: install fp-compiler and "
+                      "fp-units-rtl (scripts/setup.sh does)")
 endif()

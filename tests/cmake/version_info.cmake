@@ -14,7 +14,8 @@ if(ORVALEN_WINDRES)
            COMMAND versionres_check ${ORVALEN_WINDRES} ${orvalen_version_script}
                    ${orvalen_version_block} ${orvalen_version_work}/windres.res)
 else()
-  message(WARNING "x86_64-w64-mingw32-windres not found: the version block is not compared with it")
+  message(FATAL_ERROR "x86_64-w64-mingw32-windres not found: install binutils-mingw-w64-x86-64 "
+                      "(scripts/setup.sh does)")
 endif()
 
 # A program that carries the block, and the same program without it.

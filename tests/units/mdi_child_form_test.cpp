@@ -37,13 +37,16 @@ TEST(MdiChildFormText, ComponentsAndHandlersAreDeclaredByTheChildUnit) {
         << (*it)[1];
   EXPECT_EQ(objects, 2);
 
-  std::regex event(R"(\n\s+On\w+ = (\w+)\r)");
+  // Each handler with its event's parameters: a close query answers through CanClose.
+  std::regex event(R"(\n\s+(On\w+) = (\w+)\r)");
   int events = 0;
-  for (std::sregex_iterator it(text.begin(), text.end(), event), end; it != end; ++it, ++events)
-    EXPECT_NE(unit.find("    procedure " + (*it)[1].str() + "(Sender: TObject);\r\n"),
-              std::string::npos)
-        << (*it)[1];
-  EXPECT_EQ(events, 3);
+  for (std::sregex_iterator it(text.begin(), text.end(), event), end; it != end; ++it, ++events) {
+    std::string params = (*it)[1] == "OnCloseQuery" ? "(Sender: TObject; var CanClose: Boolean)"
+                                                    : "(Sender: TObject)";
+    EXPECT_NE(unit.find("    procedure " + (*it)[2].str() + params + ";\r\n"), std::string::npos)
+        << (*it)[2];
+  }
+  EXPECT_EQ(events, 4);
   EXPECT_NE(unit.find("  TMDIChildForm = class(TForm)\r\n"), std::string::npos);
 }
 

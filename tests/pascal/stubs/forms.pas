@@ -10,6 +10,7 @@ uses
 type
   TFormStyle = (fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop);
   TWindowState = (wsNormal, wsMinimized, wsMaximized);
+  TCloseQueryEvent = procedure(Sender: TObject; var CanClose: Boolean) of object;
 
   TScrollingWinControl = class(TWinControl)
   end;
@@ -23,6 +24,7 @@ type
     FMenu: TMainMenu;
     FModalResult: TModalResult;
     FWindowState: TWindowState;
+    FOnCloseQuery: TCloseQueryEvent;
     function GetActiveMDIChild: TForm;
     function GetMDIChildCount: Integer;
     function GetMDIChildren(I: Integer): TForm;
@@ -66,6 +68,7 @@ type
     property ShowHint;
     property Visible;
     property WindowState;
+    property OnCloseQuery: TCloseQueryEvent read FOnCloseQuery write FOnCloseQuery;
   end;
 
   TFormClass = class of TForm;

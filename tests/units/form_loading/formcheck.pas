@@ -76,6 +76,8 @@ type
     destructor Destroy; override;
     procedure OnError(Reader: TReader; const Message: string; var Handled: Boolean);
     procedure OnReferenceName(Reader: TReader; var Name: string);
+    procedure OnFindMethod(Reader: TReader; const MethodName: string;
+      var Address: CodePointer; var Error: Boolean);
   end;
 
 constructor TReadLog.Create;
@@ -94,6 +96,15 @@ procedure TReadLog.OnError(Reader: TReader; const Message: string; var Handled: 
 begin
   Errors.Add(Message);
   Handled := False;
+end;
+
+{ Only names the method the reader misses; the reader still raises. }
+procedure TReadLog.OnFindMethod(Reader: TReader; const MethodName: string;
+  var Address: CodePointer; var Error: Boolean);
+begin
+  if Error then
+    Errors.Add(Format('%s declares no published method %s',
+      [Reader.Root.ClassName, MethodName]));
 end;
 
 procedure TReadLog.OnReferenceName(Reader: TReader; var Name: string);
@@ -354,6 +365,7 @@ begin
       Reader := TReader.Create(Stream, 4096);
       Reader.OnError := Log.OnError;
       Reader.OnReferenceName := Log.OnReferenceName;
+      Reader.OnFindMethod := Log.OnFindMethod;
       Form := Reader.ReadRootComponent(nil);
       if Stream.Position <> Stream.Size then
         raise EFormCheck.CreateFmt('%d bytes after the form', [Stream.Size - Stream.Position]);
@@ -363,7 +375,11 @@ begin
       Result := True;
     except
       on E: Exception do
+      begin
         WriteLn('FAIL ', DfmPath, ': ', E.ClassName, ': ', E.Message);
+        if Log.Errors.Count > 0 then
+          Write('     the reader reported: ', Log.Errors.Text);
+      end;
     end;
   finally
     Form.Free;

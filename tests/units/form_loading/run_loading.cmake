@@ -129,8 +129,9 @@ end.
 endfunction()
 
 # Builds and runs the loader over every binary form file in PROJECT_DIR;
-# EXPECT lists the forms that must be there.
-function(load_forms set_name project_dir expect)
+# EXPECT lists the forms that must be there. Sets RC_VAR and OUT_VAR to the
+# loader's exit status and output.
+function(load_forms set_name project_dir expect rc_var out_var)
   set(dir "${WORK}/${set_name}/build")
   file(REMOVE_RECURSE "${dir}")
   file(MAKE_DIRECTORY "${dir}/units")
@@ -179,14 +180,16 @@ end.
   endif()
   execute_process(COMMAND "${dir}/load_forms" RESULT_VARIABLE rc
                   OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  message("${set_name}:\n${out}")
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${set_name}: the forms do not load (${rc})")
-  endif()
+  set(${rc_var} "${rc}" PARENT_SCOPE)
+  set(${out_var} "${out}" PARENT_SCOPE)
 endfunction()
 
 if(DEFINED PROJECT)
-  load_forms(given "${PROJECT}" "")
+  load_forms(given "${PROJECT}" "" rc out)
+  message("${out}")
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the forms in ${PROJECT} do not load (${rc})")
+  endif()
   return()
 endif()
 
@@ -217,5 +220,55 @@ foreach(entry IN LISTS sets)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${set_name}: orvalen-gen failed (${rc}): ${err}")
   endif()
-  load_forms(${set_name} "${project_dir}" "${expect}")
+  load_forms(${set_name} "${project_dir}" "${expect}" rc out)
+  message("${set_name}:\n${out}")
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${set_name}: the forms do not load (${rc})")
+  endif()
+endforeach()
+
+# The loader refuses broken forms: each case edits one form text of the
+# first project, converts it with orvalen-gen --convert and must see the
+# load fail with the message given.
+# name|form|regex|replacement|message expected
+set(refusals
+  "misspelt_property|MAIN|\n  Caption = |\n  Captoin = |Unknown property: \"Captoin\""
+  "misspelt_form_style|MDICHILD|fsMDIChild|fsMDIChlid|MDIChildForm.FormStyle: Invalid value for property"
+  "undeclared_handler|MAIN|OnClick = FileExit|OnClick = FileQuit|declares no published method FileQuit"
+  "wrong_handler_type|MAIN|OnCreate = FormCreate|OnCloseQuery = FormCreate|TCloseQueryEvent takes"
+  "unknown_class|MAIN|SpeedBar: TPanel|SpeedBar: TToolBar|Class \"TToolBar\" not found"
+  "dangling_reference|MAIN|Menu = MainMenu|Menu = MainMnu|refers to MainMnu"
+  "wrong_graphic_class|STDABOUT|07544269746D6170|07544269746D6171|unknown graphic class")
+list(GET sets 0 first)
+string(REGEX MATCH "^[^|]*" first "${first}")
+foreach(entry IN LISTS refusals)
+  string(REPLACE "|" ";" fields "${entry}")
+  list(GET fields 0 name)
+  list(GET fields 1 base)
+  list(GET fields 2 pattern)
+  list(GET fields 3 replacement)
+  list(GET fields 4 expected)
+  set(project_dir "${WORK}/refuse_${name}/project")
+  file(REMOVE_RECURSE "${project_dir}")
+  file(COPY "${WORK}/${first}/project/" DESTINATION "${project_dir}")
+  file(READ "${project_dir}/${base}.TXT" form)
+  string(REGEX REPLACE "${pattern}" "${replacement}" broken "${form}")
+  if(broken STREQUAL form)
+    message(FATAL_ERROR "refusal ${name}: '${pattern}' is not in ${base}.TXT")
+  endif()
+  file(WRITE "${project_dir}/${base}.TXT" "${broken}")
+  execute_process(COMMAND "${ORVALEN_GEN}" --convert "${project_dir}/${base}.TXT"
+                          "${project_dir}/${base}.DFM"
+                  RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "refusal ${name}: orvalen-gen --convert failed (${rc}): ${err}")
+  endif()
+  load_forms(refuse_${name} "${project_dir}" "" rc out)
+  string(FIND "${out}" "${expected}" at)
+  if(rc EQUAL 0 OR at EQUAL -1)
+    message(FATAL_ERROR "refusal ${name}: the loader should refuse ${base}.DFM with "
+                        "'${expected}' (${rc}):\n${out}")
+  endif()
+  string(REGEX MATCH "FAIL [^\n]*" line "${out}")
+  message("refused ${name}: ${line}")
 endforeach()

@@ -294,6 +294,18 @@ begin
                  Want, WantResult, Decl.UnitFile, Handler, Decl.Methods[K].Params,
                  Decl.Methods[K].ResultType]);
           end;
+        tkInteger:
+          { FPC looks integer identifiers up in every registered table, so a
+            cursor or character set name would pass as a colour; a colour is
+            an RGB value, a system colour index or clNone/clDefault. }
+          if Props^[I]^.PropType = TypeInfo(TColor) then
+          begin
+            J := GetOrdProp(Instance, Props^[I]);
+            if not ((J >= 0) and (J <= $20000000)
+              or (J >= -$7FFFFFFF - 1) and (J <= -$7FFFFFFF - 1 + 24)) then
+              raise EFormCheck.CreateFmt('%s.%s = %d is no colour',
+                [Path, Props^[I]^.Name, J]);
+          end;
         tkClass:
           begin
             Obj := GetObjectProp(Instance, Props^[I]);

@@ -238,7 +238,9 @@ set(refusals
   "wrong_handler_type|MAIN|OnCreate = FormCreate|OnCloseQuery = FormCreate|TCloseQueryEvent takes"
   "unknown_class|MAIN|SpeedBar: TPanel|SpeedBar: TToolBar|Class \"TToolBar\" not found"
   "dangling_reference|MAIN|Menu = MainMenu|Menu = MainMnu|refers to MainMnu"
-  "wrong_graphic_class|STDABOUT|07544269746D6170|07544269746D6171|unknown graphic class")
+  "wrong_graphic_class|STDABOUT|07544269746D6170|07544269746D6171|unknown graphic class"
+  "glyph_size|MAIN|\n06020000\n|\n07020000\n|bytes announced"
+  "cursor_as_colour|STDABOUT|Font.Color = clBlue|Font.Color = crHandPoint|is no colour")
 list(GET sets 0 first)
 string(REGEX MATCH "^[^|]*" first "${first}")
 foreach(entry IN LISTS refusals)

@@ -31,9 +31,16 @@ endif()
 
 # The compile stand-ins fill in the units nobody here runs; the behavioural
 # ones of this directory take their place where the test needs behaviour.
+# Only the stubs without a stand-in are copied: file(COPY) leaves a file alone
+# when one with the same time stamp is there already, as in a fresh checkout.
 file(GLOB stubs "${STUBS}/*.pas")
 file(GLOB standins "${SOURCE}/*.pas")
-file(COPY ${stubs} DESTINATION "${WORK}/build")
+foreach(stub ${stubs})
+  get_filename_component(name "${stub}" NAME)
+  if(NOT EXISTS "${SOURCE}/${name}")
+    file(COPY "${stub}" DESTINATION "${WORK}/build")
+  endif()
+endforeach()
 file(COPY ${standins} DESTINATION "${WORK}/build")
 # The stand-ins read the form text; an empty resource file takes the place of
 # the binary form file that {$R *.DFM} links in.

@@ -5,6 +5,7 @@ interface
 
 const
   WM_CLOSE = $0010;
+  WM_QUERYENDSESSION = $0011;
   WM_SYSCOMMAND = $0112;
   WM_USER = $0400;
 

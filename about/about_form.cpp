@@ -16,10 +16,6 @@ TAboutForm* AboutForm = nullptr;
 
 namespace {
 
-QString Text(const std::string& s) {
-  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
-
 QPixmap ProgramPicture() {
   QPixmap picture;
   if (auto bmp = platform::FindResource("ABOUTICON", platform::ResourceType::Bitmap))
@@ -47,20 +43,20 @@ TAboutForm::TAboutForm(QWidget* parent, AboutSources sources, platform::Shell& s
 TAboutForm::~TAboutForm() = default;
 
 void TAboutForm::FormCreate() {
-  setWindowTitle(Text(sources_.applicationTitle));
+  setWindowTitle(QString::fromStdString(sources_.applicationTitle));
   content_ = CollectAboutContent(sources_);
   ShowContent();
 }
 
 void TAboutForm::ShowContent() {
   QStringList lines;
-  for (const auto& line : content_.lines) lines << Text(line);
+  for (const auto& line : content_.lines) lines << QString::fromStdString(line);
   ui_->M->setPlainText(lines.join('\n'));
-  ui_->ProductName->setText(Text(content_.labels.productName));
-  ui_->CopyrightLabel->setText(Text(content_.labels.copyright));
-  ui_->VersionLabel->setText(Text(content_.labels.version));
-  ui_->EmailUrl->setText(Text(content_.labels.email));
-  ui_->UrlLabel->setText(Text(content_.labels.url));
+  ui_->ProductName->setText(QString::fromStdString(content_.labels.productName));
+  ui_->CopyrightLabel->setText(QString::fromStdString(content_.labels.copyright));
+  ui_->VersionLabel->setText(QString::fromStdString(content_.labels.version));
+  ui_->EmailUrl->setText(QString::fromStdString(content_.labels.email));
+  ui_->UrlLabel->setText(QString::fromStdString(content_.labels.url));
 }
 
 void TAboutForm::AddVersionInfo(const std::string& fileName, std::string_view languageBlock) {

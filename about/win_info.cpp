@@ -2,14 +2,6 @@
 
 namespace orvalen::about {
 
-namespace {
-
-QString Text(const std::string& s) {
-  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
-
-}  // namespace
-
 TWinInfo::TWinInfo(QObject* owner) : TWinInfo(owner, SystemSources{}) {}
 
 TWinInfo::TWinInfo(QObject* owner, const SystemSources& sources) : QObject(owner) {
@@ -17,35 +9,35 @@ TWinInfo::TWinInfo(QObject* owner, const SystemSources& sources) : QObject(owner
 }
 
 void TWinInfo::Assign(const WinInfoValues& v) {
-  FAbout = Text(v.About);
-  FMacAdress = Text(v.MacAdress);
-  FBiosDate = Text(v.BiosDate);
-  FBiosName = Text(v.BiosName);
-  FBiosVer = Text(v.BiosVer);
-  FWorkgroup = Text(v.Workgroup);
-  FComputerName = Text(v.ComputerName);
-  FComment = Text(v.Comment);
-  FProductId = Text(v.ProductId);
-  FProductKey = Text(v.ProductKey);
-  FWallPaperDir = Text(v.WallPaperDir);
-  FVersionNumber = Text(v.VersionNumber);
-  FVersion = Text(v.Version);
-  FSM_AccessoriesName = Text(v.SM_AccessoriesName);
-  FProgramFilesPath = Text(v.ProgramFilesPath);
-  FProductType = Text(v.ProductType);
-  FProductName = Text(v.ProductName);
-  FPF_AccessoriesName = Text(v.PF_AccessoriesName);
-  FOtherDevicePath = Text(v.OtherDevicePath);
-  FMediaPath = Text(v.MediaPath);
-  FDevicePath = Text(v.DevicePath);
-  FConfigPath = Text(v.ConfigPath);
-  FCommonFilesDir = Text(v.CommonFilesDir);
-  FBootCount = Text(v.BootCount);
-  FProgramFilesDir = Text(v.ProgramFilesDir);
-  FSystemRoot = Text(v.SystemRoot);
-  FRegisteredOrganization = Text(v.RegisteredOrganization);
-  FRegisteredOwner = Text(v.RegisteredOwner);
-  FUserName = Text(v.UserName);
+  FAbout = QString::fromStdString(v.About);
+  FMacAdress = QString::fromStdString(v.MacAdress);
+  FBiosDate = QString::fromStdString(v.BiosDate);
+  FBiosName = QString::fromStdString(v.BiosName);
+  FBiosVer = QString::fromStdString(v.BiosVer);
+  FWorkgroup = QString::fromStdString(v.Workgroup);
+  FComputerName = QString::fromStdString(v.ComputerName);
+  FComment = QString::fromStdString(v.Comment);
+  FProductId = QString::fromStdString(v.ProductId);
+  FProductKey = QString::fromStdString(v.ProductKey);
+  FWallPaperDir = QString::fromStdString(v.WallPaperDir);
+  FVersionNumber = QString::fromStdString(v.VersionNumber);
+  FVersion = QString::fromStdString(v.Version);
+  FSM_AccessoriesName = QString::fromStdString(v.SM_AccessoriesName);
+  FProgramFilesPath = QString::fromStdString(v.ProgramFilesPath);
+  FProductType = QString::fromStdString(v.ProductType);
+  FProductName = QString::fromStdString(v.ProductName);
+  FPF_AccessoriesName = QString::fromStdString(v.PF_AccessoriesName);
+  FOtherDevicePath = QString::fromStdString(v.OtherDevicePath);
+  FMediaPath = QString::fromStdString(v.MediaPath);
+  FDevicePath = QString::fromStdString(v.DevicePath);
+  FConfigPath = QString::fromStdString(v.ConfigPath);
+  FCommonFilesDir = QString::fromStdString(v.CommonFilesDir);
+  FBootCount = QString::fromStdString(v.BootCount);
+  FProgramFilesDir = QString::fromStdString(v.ProgramFilesDir);
+  FSystemRoot = QString::fromStdString(v.SystemRoot);
+  FRegisteredOrganization = QString::fromStdString(v.RegisteredOrganization);
+  FRegisteredOwner = QString::fromStdString(v.RegisteredOwner);
+  FUserName = QString::fromStdString(v.UserName);
 }
 
 void TAbout::Edit(QWidget* parent) {

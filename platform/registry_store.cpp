@@ -1,7 +1,6 @@
 #include "platform/registry_store.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,9 +12,9 @@
 #include <ctime>
 #include <filesystem>
 #include <utility>
-#include <vector>
 
 #include "platform/registry_store_format.h"
+#include "platform/user_name.h"
 
 namespace orvalen::platform {
 namespace {
@@ -276,13 +275,7 @@ namespace {
 std::filesystem::path HomeDirectory() {
   const char* home = std::getenv("HOME");
   if (home && *home) return home;
-  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
-  struct passwd entry;
-  struct passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-      found->pw_dir && *found->pw_dir)
-    return found->pw_dir;
+  if (auto entry = CurrentPasswordEntry(); entry && !entry->home.empty()) return entry->home;
   throw ERegistryException("Cannot find the home directory for the registry store");
 }
 

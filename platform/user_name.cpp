@@ -8,7 +8,7 @@
 
 namespace orvalen::platform {
 
-std::optional<std::string> PasswordDatabaseUserName() {
+std::optional<PasswordEntry> CurrentPasswordEntry() {
   long hint = sysconf(_SC_GETPW_R_SIZE_MAX);
   std::vector<char> scratch(hint > 0 ? static_cast<std::size_t>(hint) : 1024);
   passwd entry{};
@@ -20,8 +20,13 @@ std::optional<std::string> PasswordDatabaseUserName() {
       continue;
     }
     if (rc != 0 || !found || !found->pw_name) return std::nullopt;
-    return std::string(found->pw_name);
+    return PasswordEntry{found->pw_name, found->pw_dir ? found->pw_dir : ""};
   }
+}
+
+std::optional<std::string> PasswordDatabaseUserName() {
+  if (auto entry = CurrentPasswordEntry()) return entry->name;
+  return std::nullopt;
 }
 
 bool GetUserName(char* buffer, std::uint32_t* size, const UserNameSource& source) {

@@ -10,6 +10,15 @@
 
 namespace orvalen::platform {
 
+// The real user of this process as the password database knows it.
+struct PasswordEntry {
+  std::string name;
+  std::string home;
+};
+
+// Looked up with the reentrant call; nothing when the user cannot be found.
+std::optional<PasswordEntry> CurrentPasswordEntry();
+
 // Where the name comes from; nothing when the user cannot be found.
 using UserNameSource = std::function<std::optional<std::string>()>;
 

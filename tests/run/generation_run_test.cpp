@@ -1,4 +1,4 @@
-#include "generator/generation_run.h"
+#include "run/generation_run.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "generator/generation_run.h"
+#include "run/generation_run.h"
 
 #include "generator/emitter.h"
 #include "generator/project_source.h"
@@ -82,7 +82,8 @@ void RunAppExpert(const WizardFactory& createDialog, TIToolServices* toolService
   std::unique_ptr<WizardDialog> dialog = createDialog();  // freed on every path
   if (dialog->ShowModal() != kModalOk) return;
   GenerationResult result = GenerateApplication(dialog->Settings());
-  if (toolServices && toolServices->CloseProject()) toolServices->OpenProject(result.fullProjectFileName);
+  if (toolServices && toolServices->CloseProject())
+    toolServices->OpenProject(result.fullProjectFileName);
 }
 
 }  // namespace orvalen

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "generator/tool_services.h"
 #include "generator/wizard_settings.h"
+#include "run/tool_services.h"
 
 namespace orvalen {
 

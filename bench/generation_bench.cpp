@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "generator/generation_run.h"
+#include "run/generation_run.h"
 #include "platform/streams.h"
 
 namespace {

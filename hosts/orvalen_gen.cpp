@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "generator/command_table.h"
-#include "generator/generation_run.h"
+#include "run/generation_run.h"
 #include "generator/settings_check.h"
 #include "hosts/form_convert_command.h"
 #include "platform/errors.h"

@@ -33,7 +33,7 @@
 #include <vector>
 
 #include "generator/command_table.h"
-#include "generator/generation_run.h"
+#include "run/generation_run.h"
 #include "generator/wizard_settings.h"
 
 namespace fs = std::filesystem;

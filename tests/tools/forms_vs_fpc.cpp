@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "generator/command_table.h"
-#include "generator/generation_run.h"
+#include "run/generation_run.h"
 #include "generator/wizard_settings.h"
 #include "platform/streams.h"
 

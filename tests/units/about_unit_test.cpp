@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "generator/emitter.h"
-#include "generator/generation_run.h"
+#include "run/generation_run.h"
 #include "generator/snippet_library.h"
 #include "generator/wizard_settings.h"
 #include "platform/streams.h"

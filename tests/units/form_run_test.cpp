@@ -15,7 +15,7 @@
 
 #include "generator/command_table.h"
 #include "generator/filter_string.h"
-#include "generator/generation_run.h"
+#include "run/generation_run.h"
 #include "generator/wizard_settings.h"
 #include "tests/units/form_test_support.h"
 #include "units/form_conversion.h"

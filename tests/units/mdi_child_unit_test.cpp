@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "generator/emitter.h"
-#include "generator/generation_run.h"
+#include "run/generation_run.h"
 #include "generator/snippet_library.h"
 #include "generator/wizard_settings.h"
 #include "tests/test_support.h"

@@ -8,10 +8,14 @@
 //
 //   glyphgen OUTDIR MAP...   (18 command maps in command order, then the maps
 //                             of Close, Close All and Recent)
+//   glyphgen --picture WIDTH HEIGHT MAP FILE
+//                            one picture of any size drawn in the same legend,
+//                            as a 4-bit BMP file (the wizard's page pictures)
 //
 // The output depends on nothing but the maps: the same maps give the same
 // bytes on every build.
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -41,8 +45,8 @@ constexpr std::uint8_t kTransparent = 13;
 constexpr std::uint8_t kGrey = 8;
 constexpr std::uint8_t kWhite = 15;
 
-// A 20 x 20 picture as palette indexes, row 0 at the top.
-using Picture = std::array<std::array<std::uint8_t, kSize>, kSize>;
+// A picture as rows of palette indexes, row 0 at the top.
+using Picture = std::vector<std::vector<std::uint8_t>>;
 
 struct Failure : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -76,33 +80,45 @@ bool IsInk(std::uint8_t index) {
   return 299 * c.r + 587 * c.g + 114 * c.b < 140 * 1000;
 }
 
-// A map is 20 lines of 20 legend characters; lines starting with '#' and
-// empty lines are comments. Anything else is refused with its line number,
-// so that a slip in the art never shifts pixels silently.
-Picture ReadPixelMap(const std::string& path) {
+// A map is `height` lines of `width` legend characters; lines starting with
+// '#' and empty lines are comments. Anything else is refused with its line
+// number, so that a slip in the art never shifts pixels silently.
+Picture ReadPixelMap(const std::string& path, int width, int height) {
   std::istringstream lines(ReadText(path));
-  Picture picture{};
-  int row = 0, number = 0;
+  Picture picture;
+  int number = 0;
   std::string line;
+  const std::string w = std::to_string(width), h = std::to_string(height);
   while (std::getline(lines, line)) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     const std::string where = path + ":" + std::to_string(number) + ": ";
-    if (row == kSize) throw Failure(where + "more than 20 pixel rows");
-    if (line.size() != kSize) throw Failure(where + "a pixel row must be 20 characters");
-    for (int x = 0; x < kSize; ++x) {
-      std::uint8_t index = ColourIndex(line[x]);
-      if (index == 0xFF) throw Failure(where + "'" + line[x] + "' is not in the legend");
-      picture[row][x] = index;
+    if (static_cast<int>(picture.size()) == height)
+      throw Failure(where + "more than " + h + " pixel rows");
+    if (line.size() != static_cast<std::size_t>(width))
+      throw Failure(where + "a pixel row must be " + w + " characters");
+    std::vector<std::uint8_t> row;
+    for (char key : line) {
+      std::uint8_t index = ColourIndex(key);
+      if (index == 0xFF) throw Failure(where + "'" + key + "' is not in the legend");
+      row.push_back(index);
     }
-    ++row;
+    picture.push_back(std::move(row));
   }
-  if (row != kSize) throw Failure(path + ": expected 20 pixel rows, found " + std::to_string(row));
-  // Buttons and the image list take the bottom-left pixel as the transparent
-  // colour, so it must be the background.
-  if (picture[kSize - 1][0] != kTransparent)
+  if (static_cast<int>(picture.size()) != height)
+    throw Failure(path + ": expected " + h + " pixel rows, found " +
+                  std::to_string(picture.size()));
+  // Buttons, the image list and the wizard's picture box take the bottom-left
+  // pixel as the transparent colour, so it must be the background.
+  if (picture.back()[0] != kTransparent)
     throw Failure(path + ": the bottom-left pixel must be the transparent colour '.'");
+  return picture;
+}
+
+// A command picture: 20 x 20 with at least one dark pixel for its disabled look.
+Picture ReadGlyphMap(const std::string& path) {
+  Picture picture = ReadPixelMap(path, kSize, kSize);
   bool anyInk = false;
   for (const auto& r : picture)
     for (auto p : r) anyInk = anyInk || IsInk(p);
@@ -114,8 +130,7 @@ Picture ReadPixelMap(const std::string& path) {
 // line with a white highlight one pixel below and to the right; everything
 // else transparent.
 Picture Greyed(const Picture& face) {
-  Picture out;
-  for (auto& r : out) r.fill(kTransparent);
+  Picture out(kSize, std::vector<std::uint8_t>(kSize, kTransparent));
   for (int y = 0; y + 1 < kSize; ++y)
     for (int x = 0; x + 1 < kSize; ++x)
       if (IsInk(face[y][x])) out[y + 1][x + 1] = kWhite;
@@ -127,14 +142,10 @@ Picture Greyed(const Picture& face) {
 
 // A command glyph: face and disabled look side by side, 4 bits per pixel.
 std::string GlyphBmp(const Picture& face) {
+  Picture both = face;
   const Picture greyed = Greyed(face);
-  std::string s = tools::Bmp4Head(2 * kSize, kSize);
-  for (int y = kSize - 1; y >= 0; --y) {  // bottom row first
-    for (const Picture* half : {&face, &greyed})
-      for (int x = 0; x < kSize; x += 2)
-        s += static_cast<char>(((*half)[y][x] << 4) | (*half)[y][x + 1]);
-  }
-  return s;
+  for (int y = 0; y < kSize; ++y) both[y].insert(both[y].end(), greyed[y].begin(), greyed[y].end());
+  return tools::Bmp4File(both);
 }
 
 // ---- The main form's image list --------------------------------------------
@@ -262,9 +273,36 @@ std::string ImageListSnippet(const std::string& data) {
   return s;
 }
 
+int Dimension(const std::string& text) {
+  int value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 4096)
+    throw Failure("'" + text + "' is not a picture dimension");
+  return value;
+}
+
+// glyphgen --picture WIDTH HEIGHT MAP FILE
+int DrawPicture(char** args) {
+  try {
+    const Picture picture = ReadPixelMap(args[2], Dimension(args[0]), Dimension(args[1]));
+    WriteBytes(args[3], tools::Bmp4File(picture));
+  } catch (const Failure& e) {
+    std::cerr << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "--picture") {
+    if (argc != 6) {
+      std::cerr << "usage: glyphgen --picture WIDTH HEIGHT MAP FILE\n";
+      return 2;
+    }
+    return DrawPicture(argv + 2);
+  }
   if (argc != 2 + kCommandCount + kExtraCount) {
     std::cerr << "usage: glyphgen OUTDIR MAP00 ... MAP17 CLOSE CLOSEALL RECENT\n";
     return 2;
@@ -272,7 +310,7 @@ int main(int argc, char** argv) {
   try {
     const std::string outDir = argv[1];
     std::vector<Picture> pictures;
-    for (int i = 2; i < argc; ++i) pictures.push_back(ReadPixelMap(argv[i]));
+    for (int i = 2; i < argc; ++i) pictures.push_back(ReadGlyphMap(argv[i]));
     for (int c = 0; c < kCommandCount; ++c)
       WriteBytes(outDir + "/" + std::to_string(kFirstGlyphId + c) + ".bmp",
                  GlyphBmp(pictures[static_cast<std::size_t>(c)]));

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace tools {
 
@@ -85,6 +86,22 @@ inline std::string Bmp4Head(int width, int height) {
     s += static_cast<char>(c.g);
     s += static_cast<char>(c.r);
     s += '\0';
+  }
+  return s;
+}
+
+// A whole 4-bit file image of any size from its rows of palette indexes, top
+// row first: two pixels a byte, each row padded to a multiple of four bytes.
+inline std::string Bmp4File(const std::vector<std::vector<std::uint8_t>>& rows) {
+  const int height = static_cast<int>(rows.size());
+  const int width = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+  const std::size_t stride = ((static_cast<std::size_t>(width) * 4 + 31) / 32) * 4;
+  std::string s = Bmp4Head(width, height);
+  for (int y = height - 1; y >= 0; --y) {  // bottom row first
+    std::string row(stride, '\0');
+    for (int x = 0; x < width; ++x)
+      row[static_cast<std::size_t>(x / 2)] |= static_cast<char>(rows[y][x] << (x % 2 ? 0 : 4));
+    s += row;
   }
   return s;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -52,10 +53,11 @@ struct Result {
   std::string errors;
 };
 
-Result RunGlyphTool(const std::string& outDir, const std::vector<std::string>& maps) {
+// glyphgen FIRST ARGS...: the output directory and the maps, or a mode and its arguments.
+Result RunGlyphTool(const std::string& first, const std::vector<std::string>& args) {
   TempDir scratch;
-  std::string command = Quote(ORVALEN_GLYPHGEN) + " " + Quote(outDir);
-  for (const auto& m : maps) command += " " + Quote(m);
+  std::string command = Quote(ORVALEN_GLYPHGEN) + " " + Quote(first);
+  for (const auto& a : args) command += " " + Quote(a);
   command += " 2>" + Quote(scratch.File("stderr"));
   const int raw = std::system(command.c_str());
   Result r;
@@ -201,6 +203,79 @@ TEST(GlyphTool, RefusesAMissingMapAndAWrongNumberOfMaps) {
   EXPECT_EQ(tooFew.status, 2);
   EXPECT_NE(tooFew.errors.find("usage: glyphgen"), std::string::npos);
   EXPECT_TRUE(fs::is_empty(out.Path()));
+}
+
+// ---- The wizard's page pictures: glyphgen --picture WIDTH HEIGHT MAP FILE ----
+
+const fs::path kPictureDir = fs::path(ORVALEN_SOURCE_DIR) / "resources" / "pictures";
+
+Result RunPictureTool(const std::string& width, const std::string& height, const std::string& map,
+                      const std::string& file) {
+  return RunGlyphTool("--picture", {width, height, map, file});
+}
+
+TEST(GlyphTool, DrawsEachPagePictureAsEmbedded) {
+  for (const char* name : {"MENUDSGN", "EXTDSGN", "SPEEDDSGN", "INFODSGN"}) {
+    SCOPED_TRACE(name);
+    std::string map = name;
+    for (char& c : map) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    TempDir out;
+    ASSERT_EQ(RunPictureTool("107", "72", (kPictureDir / (map + ".txt")).string(),
+                             out.File("picture.bmp"))
+                  .status,
+              0);
+    auto embedded = platform::FindResource(name, platform::ResourceType::Bitmap);
+    ASSERT_TRUE(embedded.has_value());
+    EXPECT_EQ(ReadFile(out.File("picture.bmp")), std::string(embedded->begin(), embedded->end()));
+  }
+}
+
+TEST(GlyphTool, RefusesABrokenPagePictureAndWritesNothing) {
+  struct Case {
+    const char* what;
+    std::string width, height;
+    void (*edit)(std::vector<std::string>& rows);
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"as wide as a glyph", "20", "72", [](std::vector<std::string>&) {},
+       "bad.txt:1: a pixel row must be 20 characters"},
+      {"short row", "107", "72", [](std::vector<std::string>& r) { r[30].pop_back(); },
+       "bad.txt:31: a pixel row must be 107 characters"},
+      {"unknown colour", "107", "72", [](std::vector<std::string>& r) { r[2][50] = 'W'; },
+       "bad.txt:3: 'W' is not in the legend"},
+      {"too few rows", "107", "72", [](std::vector<std::string>& r) { r.pop_back(); },
+       "expected 72 pixel rows, found 71"},
+      {"too many rows", "107", "72", [](std::vector<std::string>& r) { r.push_back(r[0]); },
+       "bad.txt:73: more than 72 pixel rows"},
+      {"opaque bottom-left", "107", "72", [](std::vector<std::string>& r) { r[71][0] = 's'; },
+       "bottom-left pixel must be the transparent colour"},
+      {"no size", "107", "0", [](std::vector<std::string>&) {}, "'0' is not a picture dimension"},
+      {"not a number", "107x", "72", [](std::vector<std::string>&) {},
+       "'107x' is not a picture dimension"},
+  };
+  std::vector<std::string> original;
+  std::istringstream lines(ReadFile((kPictureDir / "menudsgn.txt").string()));
+  for (std::string line; std::getline(lines, line);)
+    if (!line.empty() && line[0] != '#') original.push_back(line);
+  ASSERT_EQ(original.size(), 72u);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> rows = original;
+    c.edit(rows);
+    std::string text;
+    for (const auto& row : rows) text += row + "\n";
+    TempDir in, out;
+    WriteFile(in.File("bad.txt"), text);
+    Result r = RunPictureTool(c.width, c.height, in.File("bad.txt"), out.File("picture.bmp"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find(c.expected), std::string::npos) << r.errors;
+    EXPECT_TRUE(fs::is_empty(out.Path())) << "wrote a picture despite the broken map";
+  }
+  TempDir out;
+  Result usage = RunGlyphTool("--picture", {"107", "72", out.File("picture.bmp")});
+  EXPECT_EQ(usage.status, 2);
+  EXPECT_NE(usage.errors.find("usage: glyphgen --picture"), std::string::npos);
 }
 
 }  // namespace

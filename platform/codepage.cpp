@@ -1,5 +1,14 @@
 #include "platform/codepage.h"
 
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+
 namespace orvalen::platform {
 
 int AnsiCodePage() {
@@ -19,6 +28,173 @@ bool IsDBCSLeadByteEx(int codePage, unsigned char b) {
     default:
       return false;
   }
+}
+
+namespace {
+
+constexpr std::array<int, 15> kSupported = {874,  932,  936,  949,  950,  1250, 1251, 1252,
+                                            1253, 1254, 1255, 1256, 1257, 1258, 1361};
+
+// One iconv conversion descriptor, closed with its owner.
+class Iconv {
+ public:
+  Iconv(const std::string& to, const std::string& from)
+      : cd_(iconv_open(to.c_str(), from.c_str())) {}
+  ~Iconv() {
+    if (Open()) iconv_close(cd_);
+  }
+  Iconv(const Iconv&) = delete;
+  Iconv& operator=(const Iconv&) = delete;
+
+  bool Open() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // The whole text converted from the initial state, or, when some input is
+  // not a character of the source encoding (or has no exact counterpart in the
+  // target), false with `stop` at the offset where the conversion stopped.
+  bool Convert(std::string_view text, std::string& out, std::size_t& stop) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    out.clear();
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    std::string buffer(text.size() * 4 + 16, '\0');
+    for (bool flushing = false;;) {
+      char* o = buffer.data();
+      std::size_t oLeft = buffer.size();
+      std::size_t r = flushing ? iconv(cd_, nullptr, nullptr, &o, &oLeft)
+                               : iconv(cd_, &in, &inLeft, &o, &oLeft);
+      out.append(buffer.data(), static_cast<std::size_t>(o - buffer.data()));
+      if (r == static_cast<std::size_t>(-1) && errno == E2BIG) continue;
+      stop = text.size() - inLeft;
+      if (r == static_cast<std::size_t>(-1) || r > 0) return false;  // r > 0: approximated
+      if (flushing) return true;
+      flushing = true;
+    }
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+// The code point of the UTF-8 sequence at `pos`, which moves past it; false
+// for a byte that starts no well-formed sequence (overlong forms, surrogates
+// and values above U+10FFFF included).
+bool DecodeUtf8(std::string_view s, std::size_t& pos, char32_t& cp) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  unsigned char b = byte(pos);
+  int extra = b < 0x80                 ? 0
+              : b >= 0xC2 && b <= 0xDF ? 1
+              : b >= 0xE0 && b <= 0xEF ? 2
+              : b >= 0xF0 && b <= 0xF4 ? 3
+                                       : -1;
+  if (extra < 0 || s.size() - pos < static_cast<std::size_t>(extra) + 1) return false;
+  cp = extra == 0 ? b : b & (0x3F >> extra);
+  for (int k = 1; k <= extra; ++k) {
+    unsigned char c = byte(pos + static_cast<std::size_t>(k));
+    if ((c & 0xC0) != 0x80) return false;
+    cp = cp << 6 | (c & 0x3F);
+  }
+  constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+  pos += static_cast<std::size_t>(extra) + 1;
+  return true;
+}
+
+std::string NotValid(const std::string& encoding, std::string_view text, std::size_t offset) {
+  char what[64];
+  std::snprintf(what, sizeof what, ": byte 0x%02X at offset %zu.",
+                static_cast<unsigned>(static_cast<unsigned char>(text[offset])), offset);
+  return "The text is not valid " + encoding + what;
+}
+
+void CheckUtf8(std::string_view text) {
+  char32_t cp;
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t at = pos;
+    if (!DecodeUtf8(text, pos, cp)) throw ECodePageError(NotValid("UTF-8", text, at));
+  }
+}
+
+// A control character is named by its number only.
+std::string Refused(std::string_view character, char32_t cp, int codePage) {
+  char number[16];
+  std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(cp));
+  std::string name =
+      cp < 0xA0 ? std::string(number) : "\"" + std::string(character) + "\" (" + number + ")";
+  return "The character " + name + " cannot be written in code page " + std::to_string(codePage) +
+         ".";
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return s;
+}
+
+}  // namespace
+
+bool IsSupportedCodePage(int codePage) {
+  return std::find(kSupported.begin(), kSupported.end(), codePage) != kSupported.end();
+}
+
+std::string Utf8ToCodePage(std::string_view utf8, int codePage) {
+  if (!IsSupportedCodePage(codePage))
+    throw ECodePageError("Code page " + std::to_string(codePage) +
+                         " is unknown: the generated text can be written in code page 874, 932, "
+                         "936, 949, 950, 1250 to 1258 or 1361.");
+  const std::string name = "CP" + std::to_string(codePage);
+  Iconv to(name, "UTF-8"), back("UTF-8", name);
+  if (!to.Open() || !back.Open())
+    throw ECodePageError("Code page " + std::to_string(codePage) +
+                         " cannot be converted to on this system.");
+  std::string out, encoded, decoded;
+  std::size_t stop;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    std::size_t at = pos;
+    char32_t cp;
+    if (!DecodeUtf8(utf8, pos, cp)) throw ECodePageError(NotValid("UTF-8", utf8, at));
+    // Every ANSI code page keeps ASCII as it is, as the template's text does;
+    // (the C library's Johab would turn the backslash into a won sign).
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    // One character at a time, so a refusal names it; and only a character
+    // that reads back as itself is the code page's own.
+    std::string_view character = utf8.substr(at, pos - at);
+    if (!to.Convert(character, encoded, stop) || !back.Convert(encoded, decoded, stop) ||
+        decoded != character)
+      throw ECodePageError(Refused(character, cp, codePage));
+    out += encoded;
+  }
+  return out;
+}
+
+std::string LocaleCodeset() {
+  // A locale object of its own, so the process's locale stays as it is.
+  locale_t locale = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
+  if (!locale) return nl_langinfo(CODESET);  // an unknown locale: the C locale stays in force
+  std::string codeset = nl_langinfo_l(CODESET, locale);
+  freelocale(locale);
+  return codeset;
+}
+
+std::string ToUtf8(std::string_view text, const std::string& codeset) {
+  const std::string upper = Upper(codeset);
+  if (upper == "UTF-8" || upper == "UTF8" || upper == "ANSI_X3.4-1968" || upper == "ASCII" ||
+      upper == "US-ASCII") {
+    CheckUtf8(text);
+    return std::string(text);
+  }
+  Iconv from("UTF-8", codeset);
+  if (!from.Open()) throw ECodePageError("Text in the encoding " + codeset + " cannot be read.");
+  std::string out;
+  std::size_t stop;
+  if (!from.Convert(text, out, stop)) throw ECodePageError(NotValid(codeset, text, stop));
+  return out;
+}
+
+std::string LocaleToUtf8(std::string_view text) {
+  return ToUtf8(text, LocaleCodeset());
 }
 
 }  // namespace orvalen::platform

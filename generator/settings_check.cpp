@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <vector>
 
 #include "generator/command_table.h"
 #include "generator/filter_string.h"
 #include "generator/string_ids.h"
+#include "platform/codepage.h"
 #include "platform/resources.h"
 
 namespace orvalen {
@@ -83,6 +85,21 @@ std::optional<std::string> CheckFilter(const WizardSettings& s) {
   return "The file extension list is too long: the Open and Save dialogs' filter takes " +
          std::to_string(length) + " characters, at most " + std::to_string(kMaxFilterTextLength) +
          " are possible.";
+}
+
+std::optional<std::string> EncodeTypedText(WizardSettings& s) {
+  std::vector<std::string> entries;
+  entries.reserve(s.ExtListBox.size());
+  try {
+    // An unknown code page is refused also when there is nothing to convert.
+    platform::Utf8ToCodePage({}, s.CodePage);
+    for (const auto& entry : s.ExtListBox)
+      entries.push_back(platform::Utf8ToCodePage(entry, s.CodePage));
+  } catch (const platform::ECodePageError& e) {
+    return e.what();
+  }
+  s.ExtListBox = std::move(entries);
+  return std::nullopt;
 }
 
 }  // namespace orvalen

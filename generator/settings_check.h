@@ -30,4 +30,13 @@ std::optional<std::string> CheckSpeedbar(const WizardSettings& settings);
 // dialog objects of the main form, or nothing. Only the File menu has them.
 std::optional<std::string> CheckFilter(const WizardSettings& settings);
 
+// Brings the typed text that reaches the generated files, the Extensions
+// page's entries, from UTF-8 into settings.CodePage; once, before the checks
+// that count its bytes (CheckFilter) and before anything is written. The
+// application name is an ASCII identifier by CheckAppName, and the directory
+// is a file-system path that stays as it is. On failure the message (a
+// character the code page cannot hold, an unknown code page) and the settings
+// unchanged.
+std::optional<std::string> EncodeTypedText(WizardSettings& settings);
+
 }  // namespace orvalen

@@ -33,6 +33,9 @@ struct WizardSettings {
   bool cbMDIform = true;  // shown and remembered; no generation step reads it
   bool SingleInstanceApp = false;
   bool siDDE = false;  // follows SingleInstanceApp; nobody reads it
+  // The target's ANSI code page: the generated files are 8-bit text in it, and
+  // EncodeTypedText brings the typed text (UTF-8 as typed) into it.
+  int CodePage = 1252;
 
   int SpeedbarCount() const { return static_cast<int>(Speedbar.size()); }
   // The glyph id of entry `index`, or -1 for a space; out of range raises std::out_of_range.

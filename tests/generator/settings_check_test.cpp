@@ -32,6 +32,32 @@ TEST(SettingsCheck, SpeedbarButtonsNeedTheirMenu) {
   EXPECT_TRUE(CheckSpeedbar(s));
 }
 
+// Every entry or none: a refusal leaves the settings as typed, so the wizard can show them again.
+TEST(SettingsCheck, TypedTextIsEncodedInTheTargetsCodePageWholeOrNotAtAll) {
+  WizardSettings s;
+  s.ExtListBox = {"T\u00e9xt|*.txt", "Plain|*.p"};
+  s.AppPath = "/tmp/d\u00e9j\u00e0";
+  EXPECT_FALSE(EncodeTypedText(s));
+  EXPECT_EQ(s.ExtListBox, (std::vector<std::string>{"T\xE9xt|*.txt", "Plain|*.p"}));
+  EXPECT_EQ(s.AppPath, "/tmp/d\u00e9j\u00e0") << "a path stays as the file system spells it";
+
+  const std::vector<std::string> typed = {"\u00c9t\u00e9|*.e", "\u0416|*.zh"};
+  s.ExtListBox = typed;
+  EXPECT_EQ(EncodeTypedText(s),
+            "The character \"\u0416\" (U+0416) cannot be written in code page 1252.");
+  EXPECT_EQ(s.ExtListBox, typed);
+
+  s.CodePage = 1251;
+  s.ExtListBox = {"\u0416|*.zh"};
+  EXPECT_FALSE(EncodeTypedText(s));
+  EXPECT_EQ(s.ExtListBox, std::vector<std::string>{"\xC6|*.zh"});
+
+  WizardSettings empty;
+  empty.CodePage = 65001;
+  ASSERT_TRUE(EncodeTypedText(empty)) << "an unknown code page with nothing to convert";
+  EXPECT_NE(EncodeTypedText(empty)->find("65001"), std::string::npos);
+}
+
 TEST(CommandTable, MenusCoverTheCommandsInOrderWithoutGaps) {
   int next = 0;
   for (int m = 0; m < kMenuCount; ++m) {

@@ -1,4 +1,5 @@
 // orvalen-gen: the wizard's generation without the wizard, for scripts and CI.
+#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -8,10 +9,11 @@
 #include <vector>
 
 #include "generator/command_table.h"
-#include "run/generation_run.h"
 #include "generator/settings_check.h"
 #include "hosts/form_convert_command.h"
+#include "platform/codepage.h"
 #include "platform/errors.h"
+#include "run/generation_run.h"
 
 namespace {
 
@@ -34,6 +36,7 @@ const char kUsage[] =
     "  -s, --speedbar LIST    comma-separated handler names (FileNew, FileOpen, EditCut, ...)\n"
     "                         and '-' for a space\n"
     "      --no-mdi  --no-status-line  --no-hints  --single-instance\n"
+    "      --codepage N       the ANSI code page of the generated text (default 1252)\n"
     "  -h, --help   --version\n";
 
 struct UsageError {
@@ -84,12 +87,28 @@ void SetSpeedbar(WizardSettings& s, const std::string& list) {
   }
 }
 
-void AddExtension(WizardSettings& s, const std::string& entry) {
+// A document type arrives in the locale's encoding; it is checked, and later
+// converted into the target's code page, as the UTF-8 the wizard hands over.
+void AddExtension(WizardSettings& s, const std::string& argument) {
+  std::string entry;
+  try {
+    entry = orvalen::platform::LocaleToUtf8(argument);
+  } catch (const orvalen::platform::ECodePageError& e) {
+    throw UsageError{std::string("a document type: ") + e.what()};
+  }
   auto bar = entry.find('|');
   if (bar == std::string::npos || bar == 0 || bar + 1 == entry.size() ||
       entry.find('|', bar + 1) != std::string::npos)
     throw UsageError{"a document type reads 'DESCRIPTION|PATTERNS', got '" + entry + "'"};
   s.ExtListBox.push_back(entry);
+}
+
+int ParseCodePage(const std::string& text) {
+  int codePage = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), codePage);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    throw UsageError{"--codepage takes a number, got '" + text + "'"};
+  return codePage;
 }
 
 struct Options {
@@ -133,6 +152,8 @@ Options Parse(int argc, char** argv) {
       s.cbHints = false;
     else if (arg == "--single-instance")
       s.SingleInstanceApp = s.siDDE = true;
+    else if (arg == "--codepage")
+      s.CodePage = ParseCodePage(value());
     else if (arg == "--convert") {
       o.convert.push_back(value());
       o.convert.push_back(value());
@@ -156,6 +177,8 @@ int Generate(Options& o) {
     throw UsageError{"document types need the File menu (its Open and Save dialogs)"};
   if (auto message = orvalen::CheckAppName(s.AppName)) throw UsageError{*message};
   if (auto message = orvalen::CheckSpeedbar(s)) throw UsageError{*message};
+  // The filter's length counts the bytes of the generated text.
+  if (auto message = orvalen::EncodeTypedText(s)) throw orvalen::ESettingsError(*message);
   if (auto message = orvalen::CheckFilter(s)) throw UsageError{*message};
 
   s.AppPath = *o.directory;

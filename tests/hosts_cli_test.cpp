@@ -46,6 +46,12 @@ TEST(OrvalenGen, BadArgumentsExitTwoWithAClearMessage) {
       {"--frobnicate " + dir.Str(), "unknown option --frobnicate"},
       {"", "no DIRECTORY given"},
       {"-n", "needs a value"},
+      {"-m file -e 'T\u00e9xt|*.t' -e '\u0416|*.t' " + dir.Str(),
+       "The character \"\u0416\" (U+0416) cannot be written in code page 1252."},
+      {"--codepage 437 " + dir.Str(), "Code page 437 is unknown"},
+      {"--codepage 12x " + dir.Str(), "--codepage takes a number, got '12x'"},
+      {"-m file -e \"$(printf 'T\\351xt|*.t')\" " + dir.Str(),
+       "not valid UTF-8: byte 0xE9 at offset 1"},
   };
   for (const auto& c : cases) {
     auto r = RunGen(c.args);
@@ -53,6 +59,30 @@ TEST(OrvalenGen, BadArgumentsExitTwoWithAClearMessage) {
     EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << "\n" << r.out;
   }
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+// The document types, typed as UTF-8, reach both form files as the target code page's bytes.
+TEST(OrvalenGen, DocumentTypesAreWrittenInTheTargetsCodePage) {
+  const struct {
+    std::string args, filter;
+  } cases[] = {
+      {"-e 'T\u00e9xt|*.txt'", "T\xE9xt|*.txt"},
+      {"--codepage 1251 -e '\u0416x|*.txt'", "\xC6x|*.txt"},
+      {"--codepage 932 -e '\u65e5\u672c|*.jp'", "\x93\xFA\x96\x7B|*.jp"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    auto r = RunGen("-m file " + c.args + " " + Quote(dir.Str()));
+    ASSERT_EQ(r.status, 0) << c.args << "\n" << r.out;
+    std::string text = testing::ReadFile(dir.File("MAIN.TXT"));
+    EXPECT_NE(text.find("    Filter = '" + c.filter + "'\r\n"), std::string::npos) << c.args;
+    std::string binary = testing::ReadFile(dir.File("MAIN.DFM"));
+    EXPECT_NE(binary.find("\x06"
+                          "Filter\x06" +
+                          std::string(1, static_cast<char>(c.filter.size())) + c.filter),
+              std::string::npos)
+        << c.args;
+  }
 }
 
 TEST(OrvalenGen, AFailedGenerationExitsOneWithTheMessage) {

@@ -1,0 +1,60 @@
+#include "wizard/filter_dlg.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ui_filter_dlg.h"
+#include "wizard/core/extension_entry.h"
+
+namespace orvalen::wizard {
+
+TFilterDlg::TFilterDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::TFilterDlg>()) {
+  ui_->setupUi(this);
+  FitLabels();
+  connect(ui_->Button1, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ui_->Button2, &QPushButton::clicked, this, &QDialog::reject);
+  // Centred on the screen, not over the wizard.
+  if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+    move(screen->geometry().center() - rect().center());
+}
+
+TFilterDlg::~TFilterDlg() = default;
+
+// The labels size themselves to their captions in whatever font the parent
+// hands down, so that a larger font than the form was laid out in does not
+// cut them off; their top-left corners stay.
+void TFilterDlg::FitLabels() {
+  for (QLabel* label : {ui_->Label1, ui_->Label2}) label->adjustSize();
+}
+
+void TFilterDlg::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::FontChange) FitLabels();
+}
+
+void TFilterDlg::SetFilter(const QString& entry) {
+  const ExtensionParts parts = SplitForEditor(entry.toStdString());
+  ui_->Description->setText(QString::fromStdString(parts.description));
+  ui_->Extension->setText(QString::fromStdString(parts.pattern));
+}
+
+QString TFilterDlg::GetFilter() const {
+  return QString::fromStdString(
+      JoinEntry(ui_->Description->text().toStdString(), ui_->Extension->text().toStdString()));
+}
+
+bool EditFilter(QWidget* parent, QString& entry) {
+  auto dialog = std::make_unique<TFilterDlg>(parent);
+  dialog->SetFilter(entry);
+  if (dialog->exec() != QDialog::Accepted) return false;
+  entry = dialog->GetFilter();
+  return true;
+}
+
+}  // namespace orvalen::wizard

@@ -4,7 +4,7 @@
 # core's independence of Qt.
 add_executable(orvalen-screenshots ${PROJECT_SOURCE_DIR}/tests/tools/screenshots.cpp)
 target_compile_options(orvalen-screenshots PRIVATE ${ORVALEN_WARNINGS})
-target_link_libraries(orvalen-screenshots PRIVATE orvalen_about)
+target_link_libraries(orvalen-screenshots PRIVATE orvalen_about orvalen_wizard)
 orvalen_add_version_info(orvalen-screenshots)
 
 set(orvalen_partial_block ${CMAKE_CURRENT_BINARY_DIR}/about_box/partial.versioninfo)

@@ -3,6 +3,7 @@
 // block, so the about box shows what the standalone program's does.
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "about/about_form.h"
 #include "about/win_info.h"
 #include "platform/qt/desktop_shell.h"
+#include "wizard/filter_dlg.h"
 
 namespace {
 
@@ -61,6 +63,13 @@ int main(int argc, char** argv) {
     boxes.path = dir.filePath("winfo-about-entry.png");
     orvalen::about::TAbout(boxes).Edit();
     ok = boxes.ok && ok;
+  }
+  {
+    // In the wizard's font, which the editor takes from the wizard.
+    orvalen::wizard::TFilterDlg filter;
+    filter.setFont(QFont("MS Sans Serif", 8));
+    filter.SetFilter("Pascal sources (*.pas;*.dpr)|*.pas;*.dpr");
+    ok = Save(filter, dir.filePath("filter-dialog.png")) && ok;
   }
   return ok ? 0 : 1;
 }

@@ -1,0 +1,574 @@
+#include "wizard/app_expert.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <array>
+#include <cstring>
+
+#include "about/about_form.h"
+#include "generator/command_table.h"
+#include "generator/settings_check.h"
+#include "generator/string_ids.h"
+#include "platform/qt/desktop_shell.h"
+#include "platform/resources.h"
+#include "run/generation_run.h"
+#include "ui_app_expert.h"
+#include "wizard/core/extension_entry.h"
+#include "wizard/filter_dlg.h"
+
+namespace orvalen::wizard {
+
+namespace {
+
+// The picture beside each page; only the four designer pages ship one.
+constexpr std::array<const char*, 7> PagePictures = {
+    "LICENCE", "MENUDSGN", "EXTDSGN", "SPEEDDSGN", "INFODSGN", "VERSIONDSGN", "INFODSN"};
+
+constexpr char kMDIChildQuestion[] =
+    "It is recommended that you allow the wizard to create the MDI child form\r\n"
+    "which includes many management functions and inherit your custom \r\n"
+    "MDI forms from this overriding the CREATENEWFILE, SAVEFILE, \r\n"
+    "SAVEFILEAS methods to realize your forms as this child form has code\r\n"
+    "which works with the window list and MRU file list\r\n"
+    "Do you wish to include MDIChild form ?";
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// The row of a list whose current item is also selected, or -1.
+int SelectedRow(const QListWidget* list) {
+  const QListWidgetItem* item = list->currentItem();
+  return item && item->isSelected() ? list->currentRow() : -1;
+}
+
+// One row of the file-type table: the description in the header's first
+// section, the pattern(s) from there to the row's end.
+class ExtensionDelegate : public QStyledItemDelegate {
+ public:
+  ExtensionDelegate(QHeaderView* header, QObject* parent)
+      : QStyledItemDelegate(parent), header_(header) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+    const QColor back = palette.color(selected ? QPalette::Highlight : QPalette::Base);
+    const QColor fore = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    ExtensionParts parts = SplitForDrawing(index.data().toString().toStdString());
+    const QRect row = option.rect;
+    const int split = row.left() + header_->sectionSize(0);
+    const QRect first(row.left(), row.top(), split - row.left(), row.height());
+    const QRect second(split, row.top(), row.right() - split + 1, row.height());
+    painter->save();
+    painter->setFont(option.font);
+    painter->setPen(fore);
+    for (const auto& [rect, text] :
+         {std::pair{first, parts.description}, std::pair{second, parts.pattern}}) {
+      if (rect.width() <= 0) continue;
+      painter->fillRect(rect, back);
+      painter->setClipRect(rect);
+      painter->drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, FromUtf8(text));
+    }
+    painter->restore();
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {0, 16}; }
+
+ private:
+  QHeaderView* header_;
+};
+
+// Suspends a widget's painting while a list is rebuilt, and resumes it on every path.
+class UpdatesSuspended {
+ public:
+  explicit UpdatesSuspended(QWidget* widget) : widget_(widget) {
+    widget_->setUpdatesEnabled(false);
+  }
+  ~UpdatesSuspended() { widget_->setUpdatesEnabled(true); }
+  UpdatesSuspended(const UpdatesSuspended&) = delete;
+  UpdatesSuspended& operator=(const UpdatesSuspended&) = delete;
+
+ private:
+  QWidget* widget_;
+};
+
+}  // namespace
+
+WizardServices DefaultWizardServices() {
+  static QtDirectoryChooser chooser(platform::DefaultMessageBoxes());
+  WizardServices services;
+  services.messageBoxes = &platform::DefaultMessageBoxes();
+  services.shell = &platform::DefaultShell();
+  services.directoryChooser = &chooser;
+  services.showAbout = [](QWidget* parent) { about::ShowAboutBox(parent); };
+  services.openRegistry = FormStorage::DefaultRegistry();
+  services.settingsKey = FormStorage::DefaultKeyPath();
+  return services;
+}
+
+TAppExpert::TAppExpert(QWidget* parent, WizardServices services)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowContextHelpButtonHint),
+      ui_(std::make_unique<Ui::TAppExpert>()),
+      services_(std::move(services)),
+      formStorage_(services_.openRegistry, services_.settingsKey) {
+  ui_->setupUi(this);
+  Connect();
+  FormCreate();
+}
+
+TAppExpert::~TAppExpert() {
+  // Destroyed without having been closed: the remembered settings are saved now.
+  try {
+    if (formStorage_.Restored() && !formStorage_.Saved()) SaveSettings();
+  } catch (...) {
+    // Nothing may leave a destructor; SaveSettings has reported what it could.
+  }
+  FormDestroy();
+}
+
+void TAppExpert::FormCreate() {
+  setAttribute(Qt::WA_ShowWithoutActivating, false);
+  ui_->Sample->SetOnPaint([this](QPainter& painter) { SamplePaint(painter); });
+  ui_->ExtListBox->setItemDelegate(new ExtensionDelegate(ui_->ExtHeader, ui_->ExtListBox));
+  ui_->ScrollBox1->horizontalScrollBar()->setValue(34);
+  ui_->PageControl->setCurrentIndex(kTabLicence);
+  LoadPagePicture(kTabLicence);
+  UpdateButtons();
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+void TAppExpert::FormDestroy() {
+  // The speedbar list, the page picture and the controls go with the dialog.
+}
+
+void TAppExpert::Connect() {
+  auto on = [this](QAbstractButton* button, void (TAppExpert::*handler)()) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+  };
+  on(ui_->PrevButton, &TAppExpert::NextPrevClick);
+  on(ui_->NextButton, &TAppExpert::NextPrevClick);
+  on(ui_->Button4, &TAppExpert::AboutClick);
+  on(ui_->CancelBtn, &TAppExpert::reject);
+  on(ui_->cbMDIApp, &TAppExpert::cbMDIAppClick);
+  on(ui_->cbMDIform, &TAppExpert::cbMDIformClick);
+  on(ui_->SingleInstanceApp, &TAppExpert::SingleInstanceAppClick);
+  on(ui_->cbMRU, &TAppExpert::cbMRUClick);
+  on(ui_->PathBrowse, &TAppExpert::BrowseClick);
+  for (QCheckBox* box : {ui_->cbFileMenu, ui_->cbEditMenu, ui_->cbWindowMenu, ui_->cbHelpMenu})
+    on(box, &TAppExpert::MenuClicked);
+  on(ui_->Button1, &TAppExpert::InsertClick);
+  on(ui_->Button2, &TAppExpert::RemoveClick);
+  on(ui_->Button3, &TAppExpert::SpaceClick);
+  on(ui_->AddButton, &TAppExpert::AddClick);
+  on(ui_->EditButton, &TAppExpert::EditClick);
+  on(ui_->DeleteButton, &TAppExpert::DeleteClick);
+  on(ui_->UpButton, &TAppExpert::MoveClick);
+  on(ui_->DownButton, &TAppExpert::MoveClick);
+  for (ClickLabel* link :
+       {ui_->Label12, ui_->Label14, ui_->MailLabel, ui_->MailtoLabel, ui_->URLLabel})
+    connect(link, &ClickLabel::clicked, this, [this] { Guarded([this] { WebLinkClick(); }); });
+
+  auto guard = [this](void (TAppExpert::*handler)()) {
+    return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
+  };
+  // A keyboard selection in the menu list acts like a click, as in a native list box.
+  connect(ui_->MenuList, &QListWidget::currentRowChanged, this, guard(&TAppExpert::MenuListClick));
+  connect(ui_->MenuList, &QListWidget::itemDoubleClicked, this,
+          guard(&TAppExpert::MenuListDblClick));
+  connect(ui_->MenuItemList, &QListWidget::itemDoubleClicked, this,
+          guard(&TAppExpert::InsertClick));
+  connect(ui_->ExtHeader, &QHeaderView::sectionResized, this, guard(&TAppExpert::HeaderSized));
+}
+
+void TAppExpert::Guarded(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ShowException(error);
+  }
+}
+
+void TAppExpert::ShowError(const QString& message) {
+  services_.messageBoxes->Show(this, QMessageBox::Critical, QStringLiteral("Error"), message,
+                               QMessageBox::Ok);
+}
+
+void TAppExpert::ShowException(const std::exception& error) {
+  QString title = QGuiApplication::applicationDisplayName();
+  services_.messageBoxes->Show(this, QMessageBox::Critical, title, QString::fromUtf8(error.what()),
+                               QMessageBox::Ok);
+}
+
+// Navigation
+
+bool TAppExpert::AnyMenuChecked() const {
+  return ui_->cbFileMenu->isChecked() || ui_->cbEditMenu->isChecked() ||
+         ui_->cbWindowMenu->isChecked() || ui_->cbHelpMenu->isChecked();
+}
+
+int TAppExpert::GetNextPage(int direction) const {
+  const bool file = ui_->cbFileMenu->isChecked();
+  const bool any = AnyMenuChecked();
+  const int page = ui_->PageControl->currentIndex();
+  switch (direction) {
+    case 0:  // Back
+      switch (page) {
+        case kTabLicence:
+          return -2;
+        case kMenus:
+          return kTabLicence;
+        case kExtensions:
+          return kMenus;
+        case kSpeedbtns:
+          return file ? kExtensions : kMenus;
+        case kAppInfo:
+          return any ? kSpeedbtns : kMenus;
+        case kExtrasTab:
+          return kAppInfo;
+        case kHintTab:
+          return kExtrasTab;
+      }
+      return -2;
+    case 1:  // Next
+      switch (page) {
+        case kTabLicence:
+          return kMenus;
+        case kMenus:
+          return file ? kExtensions : any ? kSpeedbtns : kAppInfo;
+        case kExtensions:
+          return kSpeedbtns;
+        case kSpeedbtns:
+          return kAppInfo;
+        case kAppInfo:
+          return kExtrasTab;
+        case kExtrasTab:
+          return kHintTab;
+        case kHintTab:
+          return -1;
+      }
+      return -2;
+    case 2:  // is this the last page?
+      return page == kHintTab ? -1 : 0;
+    default:
+      return -2;
+  }
+}
+
+void TAppExpert::UpdateButtons() {
+  const int last = GetNextPage(2);
+  if (last == -1)
+    ui_->NextButton->setText(FromUtf8(platform::LoadStr(ids::kFinish)));
+  else if (last == 0)
+    ui_->NextButton->setText(FromUtf8(platform::LoadStr(ids::kNext)));
+  ui_->PrevButton->setEnabled(GetNextPage(0) != -2);
+}
+
+void TAppExpert::NextPrevClick() {
+  const int direction = sender() == ui_->PrevButton ? 0 : 1;
+  const int target = GetNextPage(direction);
+  if (target == -1) {
+    if (CheckAppInfo()) done(mrOk);
+  } else if (target >= 0) {
+    ShowPage(target);
+  }
+  UpdateButtons();
+}
+
+void TAppExpert::ShowPage(int page) {
+  LoadPagePicture(page);
+  ui_->Sample->update();
+  ui_->PageControl->setCurrentIndex(page);
+}
+
+bool TAppExpert::CheckAppInfo() {
+  WizardSettings settings = RawSettings();
+  std::optional<std::string> message = CheckAppName(settings.AppName);
+  if (!message) {
+    const QString path = ui_->AppPath->text();
+    if (path.isEmpty() || !QFileInfo(QDir::current(), path).isDir())
+      message = platform::LoadStr(ids::kPathMissing);
+  }
+  if (!message) message = EncodeTypedText(settings);
+  if (!message) message = CheckSpeedbar(settings);
+  if (!message) message = CheckFilter(settings);
+  if (!message) return true;
+  ShowError(FromUtf8(*message));
+  return false;
+}
+
+// The page picture
+
+void TAppExpert::LoadPagePicture(int page) {
+  pagePicture_ = QImage();
+  auto bytes = platform::FindResource(PagePictures.at(static_cast<std::size_t>(page)),
+                                      platform::ResourceType::Bitmap);
+  if (bytes) pagePicture_.loadFromData(bytes->data(), static_cast<int>(bytes->size()), "BMP");
+}
+
+void TAppExpert::SamplePaint(QPainter& painter) {
+  if (pagePicture_.isNull()) return;
+  // The bottom-left pixel's colour is transparent: the dialog's face shows through.
+  QImage picture = pagePicture_.convertToFormat(QImage::Format_RGB32);
+  const QRgb transparent = picture.pixel(0, picture.height() - 1);
+  const QRgb face = ui_->Sample->palette().color(QPalette::Window).rgb();
+  for (int y = 0; y < picture.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < picture.width(); ++x)
+      if (line[x] == transparent) line[x] = face;
+  }
+  painter.drawImage(0, 0, picture);
+}
+
+// The options
+
+void TAppExpert::SetCheckedFiring(QCheckBox* box, bool checked) {
+  if (box->isChecked() == checked) return;
+  box->setChecked(checked);
+  emit box->clicked(checked);
+}
+
+void TAppExpert::cbMDIAppClick() {
+  const bool mdi = ui_->cbMDIApp->isChecked();
+  ui_->cbMDIform->setEnabled(mdi);
+  if (mdi) SetCheckedFiring(ui_->cbMDIform, true);
+}
+
+void TAppExpert::cbMDIformClick() {
+  if (!ui_->cbMDIApp->isChecked() || ui_->cbMDIform->isChecked()) return;
+  auto answer = services_.messageBoxes->Show(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                                             QString::fromLatin1(kMDIChildQuestion),
+                                             QMessageBox::Yes | QMessageBox::No);
+  if (answer == QMessageBox::Yes) SetCheckedFiring(ui_->cbMDIform, true);
+}
+
+void TAppExpert::SingleInstanceAppClick() {
+  ui_->siDDE->setEnabled(ui_->SingleInstanceApp->isChecked());
+}
+
+void TAppExpert::cbMRUClick() {
+  ui_->cbMRUReg->setEnabled(ui_->cbMRU->isChecked());
+}
+
+void TAppExpert::BrowseClick() {
+  if (auto chosen = services_.directoryChooser->Choose(this, ui_->AppPath->text()))
+    ui_->AppPath->setText(*chosen);
+}
+
+void TAppExpert::WebLinkClick() {
+  if (auto* label = qobject_cast<QLabel*>(sender()))
+    services_.shell->Open(label->text().toStdString(), platform::SW_SHOW);
+}
+
+void TAppExpert::AboutClick() {
+  if (services_.showAbout) services_.showAbout(this);
+}
+
+// The menus and the speedbar list
+
+QCheckBox* TAppExpert::MenuCheckBox(int menu) const {
+  std::array<QCheckBox*, kMenuCount> boxes = {ui_->cbFileMenu, ui_->cbEditMenu, ui_->cbWindowMenu,
+                                              ui_->cbHelpMenu};
+  return boxes.at(static_cast<std::size_t>(menu));
+}
+
+void TAppExpert::MenuClicked() {
+  for (int m = 0; m < kMenuCount; ++m) {
+    const bool checked = MenuCheckBox(m)->isChecked();
+    if (m == kFileMenu) ui_->cbMRU->setEnabled(ui_->cbFileMenu->isChecked());
+    if (!checked) {
+      speedItems_.RemoveMenuCommands(m);
+      speedItems_.SetInsertIndex(0);
+    }
+    if (m == ui_->MenuList->currentRow()) MenuListClick();
+  }
+  ui_->Speedbar->update();
+}
+
+void TAppExpert::MenuListClick() {
+  const int m = ui_->MenuList->currentRow();
+  if (m < 0 || m >= kMenuCount) return;
+  UpdatesSuspended suspended(ui_->MenuItemList);
+  ui_->MenuItemList->clear();
+  if (!MenuCheckBox(m)->isChecked()) return;
+  for (int j = 0; j < MenuCount[static_cast<std::size_t>(m)]; ++j) {
+    const int id = kCaptionId + MenuFirst[static_cast<std::size_t>(m)] + j;
+    QString caption = FromUtf8(platform::LoadStr(id));
+    auto* item = new QListWidgetItem(QString(caption).remove(QLatin1Char('&')), ui_->MenuItemList);
+    item->setData(Qt::UserRole, id);
+    item->setData(Qt::UserRole + 1, caption);
+  }
+}
+
+void TAppExpert::MenuListDblClick() {
+  for (int i = 0; i < ui_->MenuItemList->count(); ++i) {
+    ui_->MenuItemList->setCurrentRow(i);
+    InsertClick();
+  }
+}
+
+void TAppExpert::InsertClick() {
+  const int row = SelectedRow(ui_->MenuItemList);
+  if (row < 0) return;
+  speedItems_.Insert(ui_->MenuItemList->item(row)->data(Qt::UserRole).toInt());
+  ui_->Speedbar->update();
+}
+
+void TAppExpert::SpaceClick() {
+  speedItems_.Space();
+  ui_->Speedbar->update();
+}
+
+void TAppExpert::RemoveClick() {
+  if (speedItems_.Remove()) ui_->Speedbar->update();
+}
+
+// The document file types
+
+void TAppExpert::AddClick() {
+  QString entry;
+  if (EditFilter(this, entry)) ui_->ExtListBox->addItem(entry);
+}
+
+void TAppExpert::EditClick() {
+  const int row = SelectedRow(ui_->ExtListBox);
+  if (row < 0) return;
+  QListWidgetItem* item = ui_->ExtListBox->item(row);
+  QString entry = item->text();
+  if (EditFilter(this, entry)) item->setText(entry);
+}
+
+void TAppExpert::DeleteClick() {
+  const int row = SelectedRow(ui_->ExtListBox);
+  if (row < 0) return;
+  delete ui_->ExtListBox->takeItem(row);
+  ui_->ExtListBox->setCurrentRow(-1);
+  ui_->ExtListBox->clearSelection();
+}
+
+void TAppExpert::MoveClick() {
+  const int row = SelectedRow(ui_->ExtListBox);
+  if (row < 0) return;
+  int step = 0;
+  if (sender() == ui_->UpButton) step = -1;
+  if (sender() == ui_->DownButton) step = 1;
+  const int target = row + step;
+  if (step == 0 || target < 0 || target >= ui_->ExtListBox->count()) return;
+  QListWidgetItem* item = ui_->ExtListBox->takeItem(row);
+  ui_->ExtListBox->insertItem(target, item);
+  ui_->ExtListBox->setCurrentRow(target);
+}
+
+void TAppExpert::HeaderSized() {
+  ui_->ExtListBox->viewport()->update();
+}
+
+// Showing and closing
+
+void TAppExpert::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  Guarded([this] { formStorage_.Restore(*this); });
+}
+
+void TAppExpert::reject() {
+  done(mrCancel);
+}
+
+void TAppExpert::done(int result) {
+  if (formStorage_.Restored() && !formStorage_.Saved()) SaveSettings();
+  QDialog::done(result);
+}
+
+void TAppExpert::SaveSettings() {
+  try {
+    formStorage_.Save(*this);
+  } catch (const std::exception& error) {
+    ShowException(error);
+  }
+}
+
+// The settings
+
+WizardSettings TAppExpert::RawSettings() const {
+  WizardSettings s;
+  s.cbFileMenu = ui_->cbFileMenu->isChecked();
+  s.cbEditMenu = ui_->cbEditMenu->isChecked();
+  s.cbWindowMenu = ui_->cbWindowMenu->isChecked();
+  s.cbHelpMenu = ui_->cbHelpMenu->isChecked();
+  s.cbMRU = ui_->cbMRU->isChecked();
+  s.cbMRUReg = ui_->cbMRUReg->isChecked();
+  s.ExtListBox = Items("ExtListBox");
+  s.Speedbar = speedItems_.Entries();
+  s.AppName = ui_->AppName->text().toStdString();
+  s.AppPath = ui_->AppPath->text().toStdString();
+  s.cbMDIApp = ui_->cbMDIApp->isChecked();
+  s.cbStatusLine = ui_->cbStatusLine->isChecked();
+  s.cbHints = ui_->cbHints->isChecked();
+  s.cbMDIform = ui_->cbMDIform->isChecked();
+  s.SingleInstanceApp = ui_->SingleInstanceApp->isChecked();
+  s.siDDE = ui_->siDDE->isChecked();
+  return s;
+}
+
+WizardSettings TAppExpert::Settings() const {
+  WizardSettings settings = RawSettings();
+  if (auto message = EncodeTypedText(settings)) throw ESettingsError(*message);
+  return settings;
+}
+
+// The controls as the remembered settings see them
+
+QCheckBox* TAppExpert::CheckBox(std::string_view name) const {
+  return findChild<QCheckBox*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+bool TAppExpert::HasControl(std::string_view name) const {
+  return findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) !=
+         nullptr;
+}
+
+bool TAppExpert::Checked(std::string_view name) const {
+  QCheckBox* box = CheckBox(name);
+  return box && box->isChecked();
+}
+
+void TAppExpert::SetChecked(std::string_view name, bool checked) {
+  if (QCheckBox* box = CheckBox(name)) SetCheckedFiring(box, checked);
+}
+
+std::string TAppExpert::Text(std::string_view name) const {
+  if (name == "AppPath") return ui_->AppPath->text().toStdString();
+  if (name == "AppName") return ui_->AppName->text().toStdString();
+  return {};
+}
+
+void TAppExpert::SetText(std::string_view name, const std::string& text) {
+  if (name == "AppPath") ui_->AppPath->setText(FromUtf8(text));
+  if (name == "AppName") ui_->AppName->setText(FromUtf8(text));
+}
+
+std::vector<std::string> TAppExpert::Items(std::string_view name) const {
+  std::vector<std::string> items;
+  if (name != "ExtListBox") return items;
+  for (int i = 0; i < ui_->ExtListBox->count(); ++i)
+    items.push_back(ui_->ExtListBox->item(i)->text().toStdString());
+  return items;
+}
+
+void TAppExpert::SetItems(std::string_view name, const std::vector<std::string>& items) {
+  if (name != "ExtListBox") return;
+  ui_->ExtListBox->clear();
+  for (const auto& item : items) ui_->ExtListBox->addItem(FromUtf8(item));
+}
+
+}  // namespace orvalen::wizard

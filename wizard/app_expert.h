@@ -1,0 +1,137 @@
+// The wizard dialog: seven pages walked with Back and Next, the Finish
+// checks, the menus, the document file types, the speedbar list and the
+// application's options. Its controls are the wizard settings; once it has
+// closed, Settings() gives them to the generation run as one value.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "generator/wizard_settings.h"
+#include "platform/qt/message_box.h"
+#include "platform/shell.h"
+#include "wizard/core/form_storage.h"
+#include "wizard/core/speedbar_list.h"
+#include "wizard/directory_chooser.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QPainter;
+
+namespace Ui {
+class TAppExpert;
+}
+
+namespace orvalen::wizard {
+
+// What the dialog reaches outside itself, so the tests can answer for it.
+struct WizardServices {
+  platform::MessageBoxes* messageBoxes = nullptr;
+  platform::Shell* shell = nullptr;
+  DirectoryChooser* directoryChooser = nullptr;
+  std::function<void(QWidget*)> showAbout;
+  FormStorage::RegistryFactory openRegistry;
+  std::string settingsKey;  // "Software\<program name>"
+};
+
+// The real message boxes, shell, chooser and about box, and the current
+// user's registry under the running program's name.
+WizardServices DefaultWizardServices();
+
+// Modal results.
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
+
+// The page indexes.
+enum Page { kTabLicence, kMenus, kExtensions, kSpeedbtns, kAppInfo, kExtrasTab, kHintTab };
+
+class TAppExpert : public QDialog, private StoredControls {
+  Q_OBJECT
+ public:
+  TAppExpert(QWidget* parent, WizardServices services);
+  ~TAppExpert() override;
+
+  Ui::TAppExpert& Controls() { return *ui_; }
+
+  // The wizard settings as the controls hold them, typed text in the target's
+  // code page. Read after the dialog closed with Finish.
+  WizardSettings Settings() const;
+
+  int SpeedbarCount() const { return speedItems_.SpeedbarCount(); }
+  int SpeedbarItemId(int index) const { return speedItems_.SpeedbarItemId(index); }
+  bool AnyMenuChecked() const;
+  SpeedbarList& SpeedItems() { return speedItems_; }
+  int InsertIndex() const { return speedItems_.InsertIndex(); }
+
+  // Back (0), Next (1) or the last-page query (2) from the page shown now:
+  // a page index, -1 to finish, or -2 for none.
+  int GetNextPage(int direction) const;
+  void UpdateButtons();
+  bool CheckAppInfo();
+  const QImage& PagePicture() const { return pagePicture_; }
+
+ public slots:
+  void NextPrevClick();
+  void AboutClick();
+  void cbMDIAppClick();
+  void cbMDIformClick();
+  void SingleInstanceAppClick();
+  void cbMRUClick();
+  void BrowseClick();
+  void WebLinkClick();
+  void MenuClicked();
+  void MenuListClick();
+  void MenuListDblClick();
+  void InsertClick();
+  void RemoveClick();
+  void SpaceClick();
+  void AddClick();
+  void EditClick();
+  void DeleteClick();
+  void MoveClick();
+  void HeaderSized();
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+ private:
+  void FormCreate();
+  void FormDestroy();
+  void Connect();
+  void LoadPagePicture(int page);
+  void SamplePaint(QPainter& painter);
+  void ShowPage(int page);
+  void ShowError(const QString& message);
+  void ShowException(const std::exception& error);
+  // Runs a handler; an error it raises is shown and the dialog stays open.
+  void Guarded(const std::function<void()>& handler);
+  // Sets a box as its owner's code would: a change fires its click handler.
+  void SetCheckedFiring(QCheckBox* box, bool checked);
+  void SaveSettings();
+  WizardSettings RawSettings() const;
+  QCheckBox* CheckBox(std::string_view name) const;
+  QCheckBox* MenuCheckBox(int menu) const;
+
+  // StoredControls: the remembered settings reach the controls through these.
+  bool HasControl(std::string_view name) const override;
+  bool Checked(std::string_view name) const override;
+  void SetChecked(std::string_view name, bool checked) override;
+  std::string Text(std::string_view name) const override;
+  void SetText(std::string_view name, const std::string& text) override;
+  std::vector<std::string> Items(std::string_view name) const override;
+  void SetItems(std::string_view name, const std::vector<std::string>& items) override;
+
+  std::unique_ptr<Ui::TAppExpert> ui_;
+  WizardServices services_;
+  FormStorage formStorage_;
+  SpeedbarList speedItems_;
+  QImage pagePicture_;
+  bool shown_ = false;
+};
+
+}  // namespace orvalen::wizard

@@ -1,0 +1,145 @@
+// Creating the wizard dialog and painting it the first time, side by side
+// with a bare dialog of the same size; then the resident memory of a process
+// showing each. The wizard remembers its settings in a store of its own here.
+#include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPixmap>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "platform/registry.h"
+#include "wizard/app_expert.h"
+
+namespace {
+
+struct NoShell : orvalen::platform::Shell {
+  void Open(const std::string&, int) override {}
+};
+struct NoBoxes : orvalen::platform::MessageBoxes {
+  QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString&, const QString&,
+                                   QMessageBox::StandardButtons) override {
+    return QMessageBox::Ok;
+  }
+};
+struct NoChooser : orvalen::wizard::DirectoryChooser {
+  std::optional<QString> Choose(QWidget*, const QString&) override { return std::nullopt; }
+};
+
+// One store directory for the whole program, its forked children included.
+const QString& StoreDirectory() {
+  static const QString dir =
+      QDir::tempPath() + "/orvalen-wizard-bench-" + QString::number(getpid());
+  return dir;
+}
+
+std::string StorePath() {
+  return (StoreDirectory() + "/registry").toStdString();
+}
+
+orvalen::wizard::WizardServices Services() {
+  static NoShell shell;
+  static NoBoxes boxes;
+  static NoChooser chooser;
+  orvalen::wizard::WizardServices s;
+  s.messageBoxes = &boxes;
+  s.shell = &shell;
+  s.directoryChooser = &chooser;
+  s.openRegistry = [path = StorePath()] {
+    return std::make_unique<orvalen::platform::Registry>(orvalen::platform::CurrentUserStore(path));
+  };
+  s.settingsKey = "Software\\wizard_bench";
+  return s;
+}
+
+void FirstPaint(QWidget& w) {
+  w.show();
+  QPixmap picture = w.grab();
+  benchmark::DoNotOptimize(picture);
+}
+
+void BM_WizardCreateAndPaint(benchmark::State& state) {
+  auto services = Services();
+  for (auto _ : state) {
+    orvalen::wizard::TAppExpert form(nullptr, services);
+    FirstPaint(form);
+  }
+}
+BENCHMARK(BM_WizardCreateAndPaint)->Unit(benchmark::kMicrosecond);
+
+void BM_BareDialogCreateAndPaint(benchmark::State& state) {
+  for (auto _ : state) {
+    QDialog dialog;
+    dialog.setFixedSize(527, 281);
+    FirstPaint(dialog);
+  }
+}
+BENCHMARK(BM_BareDialogCreateAndPaint)->Unit(benchmark::kMicrosecond);
+
+long ResidentKiB() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  long value = -1;
+  while (status >> key) {
+    if (key == "VmRSS:") {
+      status >> value;
+      break;
+    }
+  }
+  return value;
+}
+
+// The resident memory of a fresh process that shows one dialog.
+long ResidentShowing(bool wizard, int argc, char** argv) {
+  int fds[2];
+  if (pipe(fds) != 0) return -1;
+  pid_t child = fork();
+  if (child == 0) {
+    close(fds[0]);
+    QApplication app(argc, argv);
+    std::unique_ptr<QDialog> dialog;
+    if (wizard) {
+      dialog = std::make_unique<orvalen::wizard::TAppExpert>(nullptr, Services());
+    } else {
+      dialog = std::make_unique<QDialog>();
+      dialog->setFixedSize(527, 281);
+    }
+    FirstPaint(*dialog);
+    QApplication::processEvents();
+    long kib = ResidentKiB();
+    if (write(fds[1], &kib, sizeof kib) != sizeof kib) _exit(1);
+    _exit(0);
+  }
+  close(fds[1]);
+  long kib = -1;
+  if (read(fds[0], &kib, sizeof kib) != sizeof kib) kib = -1;
+  close(fds[0]);
+  waitpid(child, nullptr, 0);
+  return kib;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  StoreDirectory();
+  long wizard = ResidentShowing(true, argc, argv);
+  long bare = ResidentShowing(false, argc, argv);
+  std::printf("Resident memory of a process showing the wizard: %ld KiB; a bare dialog: %ld KiB\n",
+              wizard, bare);
+  int status = 0;
+  {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName("Orvalen");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+  }
+  QDir(StoreDirectory()).removeRecursively();
+  return status;
+}

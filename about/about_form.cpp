@@ -6,6 +6,7 @@
 #include <QStyle>
 
 #include "platform/qt/desktop_shell.h"
+#include "platform/qt/dialog_font.h"
 #include "platform/resources.h"
 #include "platform/version_info.h"
 #include "ui_about_form.h"
@@ -32,6 +33,7 @@ TAboutForm::TAboutForm(QWidget* parent, AboutSources sources, platform::Shell& s
       ui_(std::make_unique<Ui::TAboutForm>()),
       sources_(std::move(sources)),
       shell_(shell) {
+  platform::UseClassicDialogFont();
   ui_->setupUi(this);
   ui_->ProgramIcon->setPixmap(ProgramPicture());
   connect(ui_->OKButton, &QPushButton::clicked, this, &TAboutForm::OKButtonClick);

@@ -7,9 +7,10 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev fp-compiler fp-units-fcl
           fp-units-rtl clang libclang-rt-14-dev)
 # Qt 6 Widgets with its tools (uic, moc, rcc) and platform plugins (the tests and
-# the screenshots render offscreen), a font to render text with, and windres,
+# the screenshots render offscreen), fonts to render text with (Liberation Sans
+# has the narrow metrics the dialogs were laid out for), and windres,
 # the independent producer of version blocks; without the recommended extras.
-lean_packages=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core
+lean_packages=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core fonts-liberation
                binutils-mingw-w64-x86-64)
 
 missing_of() {

@@ -14,6 +14,7 @@
 #include "generator/settings_check.h"
 #include "generator/string_ids.h"
 #include "platform/qt/desktop_shell.h"
+#include "platform/qt/dialog_font.h"
 #include "platform/resources.h"
 #include "run/generation_run.h"
 #include "ui_app_expert.h"
@@ -118,6 +119,7 @@ TAppExpert::TAppExpert(QWidget* parent, WizardServices services)
       ui_(std::make_unique<Ui::TAppExpert>()),
       services_(std::move(services)),
       formStorage_(services_.openRegistry, services_.settingsKey) {
+  platform::UseClassicDialogFont();
   ui_->setupUi(this);
   Connect();
   FormCreate();

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "platform/qt/dialog_font.h"
 #include "ui_filter_dlg.h"
 #include "wizard/core/extension_entry.h"
 
@@ -15,6 +16,7 @@ TFilterDlg::TFilterDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::TFilterDlg>()) {
+  platform::UseClassicDialogFont();
   ui_->setupUi(this);
   FitLabels();
   connect(ui_->Button1, &QPushButton::clicked, this, &QDialog::accept);

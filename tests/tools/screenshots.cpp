@@ -6,12 +6,16 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
 #include "about/about_form.h"
 #include "about/win_info.h"
 #include "platform/qt/desktop_shell.h"
+#include "platform/registry.h"
+#include "ui_app_expert.h"
+#include "wizard/app_expert.h"
 #include "wizard/filter_dlg.h"
 
 namespace {
@@ -36,6 +40,48 @@ struct GrabbingBoxes : orvalen::platform::MessageBoxes {
     return QMessageBox::Ok;
   }
 };
+
+struct QuietBoxes : orvalen::platform::MessageBoxes {
+  QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString&, const QString&,
+                                   QMessageBox::StandardButtons) override {
+    return QMessageBox::Yes;
+  }
+};
+
+// The wizard's seven pages, walked with Next after choosing an editor with a
+// File, Edit and Help menu, two document types and a speedbar. It remembers
+// its settings in a store of its own, so the user's own stay untouched.
+bool SaveWizardPages(const QDir& dir) {
+  namespace w = orvalen::wizard;
+  QTemporaryDir store;
+  QuietBoxes boxes;
+  orvalen::platform::DefaultShell();
+  w::WizardServices services = w::DefaultWizardServices();
+  services.messageBoxes = &boxes;
+  services.openRegistry = [path = store.filePath("registry").toStdString()] {
+    return std::make_unique<orvalen::platform::Registry>(orvalen::platform::CurrentUserStore(path));
+  };
+  w::TAppExpert form(nullptr, services);
+  form.show();
+  Ui::TAppExpert& ui = form.Controls();
+  for (QCheckBox* box : {ui.cbFileMenu, ui.cbEditMenu, ui.cbHelpMenu, ui.cbMRU}) box->click();
+  ui.ExtListBox->addItem("Text files (*.txt)|*.txt");
+  ui.ExtListBox->addItem("Editor documents (*.edt;*.ed2)|*.edt;*.ed2");
+  ui.ExtListBox->setCurrentRow(1);
+  ui.MenuList->setCurrentRow(0);
+  ui.MenuItemList->setCurrentRow(2);
+  ui.AppName->setText("Editor");
+  ui.AppPath->setText("/home/ada/projects/Editor");
+  const char* names[] = {"wizard-0-notice",   "wizard-1-menus",       "wizard-2-file-types",
+                         "wizard-3-speedbar", "wizard-4-application", "wizard-5-extras",
+                         "wizard-6-hint"};
+  bool ok = true;
+  for (int page = 0; page < 7; ++page) {
+    if (page > 0) ui.NextButton->click();
+    ok = Save(form, dir.filePath(QString(names[page]) + ".png")) && ok;
+  }
+  return ok;
+}
 
 }  // namespace
 
@@ -71,5 +117,6 @@ int main(int argc, char** argv) {
     filter.SetFilter("Pascal sources (*.pas;*.dpr)|*.pas;*.dpr");
     ok = Save(filter, dir.filePath("filter-dialog.png")) && ok;
   }
+  ok = SaveWizardPages(dir) && ok;
   return ok ? 0 : 1;
 }

@@ -51,6 +51,22 @@ TEST(AppExpert, OpensOnTheNoticePageWithItsFormDefaults) {
   EXPECT_EQ(w.form->SpeedbarCount(), 0);
 }
 
+TEST(AppExpert, PagesOneToFourShowTheirPictureWithItsTransparentColourInTheFace) {
+  Wizard w;
+  w.ui->cbFileMenu->setChecked(true);  // every page is visited
+  const QColor face = w.ui->Sample->palette().color(QPalette::Window);
+  for (int page = kTabLicence; page <= kHintTab; w.Next(), ++page) {
+    ASSERT_EQ(w.Page(), page);
+    const bool shipped = page >= kMenus && page <= kAppInfo;
+    EXPECT_EQ(w.form->PagePicture().isNull(), !shipped) << page;
+    QImage drawn = w.ui->Sample->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(0, 71), face) << page;
+    if (shipped) {
+      EXPECT_EQ(w.form->PagePicture().size(), QSize(107, 72));
+    }
+  }
+}
+
 // Each walk: the menus checked, then the pages Next visits from Menus to the
 // end, then the pages Back visits from AppInfo.
 TEST(AppExpert, NextAndBackFollowTheMenusChosen) {

@@ -142,6 +142,16 @@ TEST(AppExpert, FinishRefusesNameAndPathInOrderAndClosesWithResultOne) {
   }
   w.ui->AppName->setText("Editor");
   w.ui->AppPath->setText(target.Str().c_str());
+  // A file type the target's code page cannot hold is refused before anything is written.
+  w.ui->cbFileMenu->setChecked(true);
+  w.ui->ExtListBox->addItem(QString::fromUtf8("\u0416urnal|*.zh"));
+  w.world.boxes.shown.clear();
+  w.Next();
+  ASSERT_EQ(w.world.boxes.shown.size(), 1u);
+  EXPECT_TRUE(w.world.boxes.shown[0].text.startsWith(QString::fromUtf8("The character \"\u0416\"")))
+      << w.world.boxes.shown[0].text.toStdString();
+  EXPECT_TRUE(w.form->isVisible());
+  w.ui->ExtListBox->clear();
   w.Next();
   EXPECT_FALSE(w.form->isVisible());
   EXPECT_EQ(w.form->result(), mrOk);

@@ -71,8 +71,8 @@ class ExtensionDelegate : public QStyledItemDelegate {
     for (const auto& [rect, text] :
          {std::pair{first, parts.description}, std::pair{second, parts.pattern}}) {
       if (rect.width() <= 0) continue;
-      painter->fillRect(rect, back);
       painter->setClipRect(rect);
+      painter->fillRect(rect, back);
       painter->drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, FromUtf8(text));
     }
     painter->restore();

@@ -306,6 +306,36 @@ TEST(AppExpert, FileTypesAreAddedEditedMovedAndDeletedLikeTheTableSays) {
   EXPECT_EQ(items().size(), 1);
 }
 
+// The first text pixel of a row at or right of x, or -1.
+int FirstInkFrom(const QImage& image, int rowTop, int x, QColor background) {
+  for (; x < image.width(); ++x)
+    for (int y = rowTop; y < rowTop + 16; ++y)
+      if (image.pixelColor(x, y) != background) return x;
+  return -1;
+}
+
+TEST(AppExpert, FileTypeRowsSplitAtTheHeadersFirstSection) {
+  Wizard w;
+  w.ui->cbFileMenu->setChecked(true);
+  w.GoTo(kExtensions);
+  w.ui->ExtListBox->addItem("Text files|*.txt;*.log");
+  w.ui->ExtListBox->addItem("*.noBar");
+  w.ui->ExtListBox->setCurrentRow(0);
+  QWidget* rows = w.ui->ExtListBox->viewport();
+  const QPalette& palette = rows->palette();
+  QImage image = rows->grab().toImage();
+  // The selected row is highlighted across both columns.
+  EXPECT_EQ(image.pixelColor(rows->width() - 3, 8), palette.color(QPalette::Highlight));
+  EXPECT_EQ(image.pixelColor(140, 8), palette.color(QPalette::Highlight));
+  // An entry without a bar draws in the second column only.
+  const QColor base = palette.color(QPalette::Base);
+  EXPECT_EQ(FirstInkFrom(image, 16, 0, base), FirstInkFrom(image, 16, 150, base));
+  EXPECT_GE(FirstInkFrom(image, 16, 0, base), 150);
+  w.ui->ExtHeader->resizeSection(0, 200);
+  image = rows->grab().toImage();
+  EXPECT_GE(FirstInkFrom(image, 16, 0, base), 200);
+}
+
 TEST(AppExpert, LinksAboutAndBrowseGoThroughTheirServices) {
   Wizard w;
   QTest::mouseClick(w.ui->Label12, Qt::LeftButton);

@@ -3,17 +3,15 @@
 // program carries the standalone program's version block, so the about box
 // reads a real one.
 #include <benchmark/benchmark.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QPixmap>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "about/about_form.h"
+#include "bench/resident_memory.h"
 #include "platform/qt/desktop_shell.h"
 
 namespace {
@@ -55,26 +53,9 @@ void BM_BareDialogCreateAndPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_BareDialogCreateAndPaint)->Unit(benchmark::kMicrosecond);
 
-long ResidentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  long value = -1;
-  while (status >> key) {
-    if (key == "VmRSS:") {
-      status >> value;
-      break;
-    }
-  }
-  return value;
-}
-
-// The resident memory of a fresh process that shows one dialog.
+// The resident memory of a fresh process showing the about box or a bare dialog.
 long ResidentShowing(bool aboutBox, int argc, char** argv) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
+  return orvalen::bench::ResidentShowing([&] {
     QApplication app(argc, argv);
     NoShell shell;
     std::unique_ptr<QDialog> dialog;
@@ -87,16 +68,7 @@ long ResidentShowing(bool aboutBox, int argc, char** argv) {
     }
     FirstPaint(*dialog);
     QApplication::processEvents();
-    long kib = ResidentKiB();
-    if (write(fds[1], &kib, sizeof kib) != sizeof kib) _exit(1);
-    _exit(0);
-  }
-  close(fds[1]);
-  long kib = -1;
-  if (read(fds[0], &kib, sizeof kib) != sizeof kib) kib = -1;
-  close(fds[0]);
-  waitpid(child, nullptr, 0);
-  return kib;
+  });
 }
 
 }  // namespace

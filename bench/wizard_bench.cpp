@@ -3,17 +3,15 @@
 // showing each. The wizard remembers its settings in a store of its own here;
 // destroying either dialog is left out of the timing.
 #include <benchmark/benchmark.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QPixmap>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
+#include "bench/resident_memory.h"
 #include "platform/registry.h"
 #include "wizard/app_expert.h"
 
@@ -89,26 +87,9 @@ void BM_BareDialogCreateAndPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_BareDialogCreateAndPaint)->Unit(benchmark::kMicrosecond);
 
-long ResidentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  long value = -1;
-  while (status >> key) {
-    if (key == "VmRSS:") {
-      status >> value;
-      break;
-    }
-  }
-  return value;
-}
-
-// The resident memory of a fresh process that shows one dialog.
+// The resident memory of a fresh process showing the wizard or a bare dialog.
 long ResidentShowing(bool wizard, int argc, char** argv) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
+  return orvalen::bench::ResidentShowing([&] {
     QApplication app(argc, argv);
     std::unique_ptr<QDialog> dialog;
     if (wizard) {
@@ -119,16 +100,7 @@ long ResidentShowing(bool wizard, int argc, char** argv) {
     }
     FirstPaint(*dialog);
     QApplication::processEvents();
-    long kib = ResidentKiB();
-    if (write(fds[1], &kib, sizeof kib) != sizeof kib) _exit(1);
-    _exit(0);
-  }
-  close(fds[1]);
-  long kib = -1;
-  if (read(fds[0], &kib, sizeof kib) != sizeof kib) kib = -1;
-  close(fds[0]);
-  waitpid(child, nullptr, 0);
-  return kib;
+  });
 }
 
 }  // namespace

@@ -14,3 +14,15 @@ foreach(picture MENUDSGN EXTDSGN SPEEDDSGN INFODSGN)
   list(APPEND ORVALEN_RESOURCE_ARGS BITMAP ${picture} ${bmp})
   list(APPEND ORVALEN_RESOURCE_DEPENDS ${bmp})
 endforeach()
+
+# The speedbar designer's insertion pointer: black and white, 1 bit per pixel.
+set(bmp ${ORVALEN_PICTURE_DIR}/SPEEDPOINTER.bmp)
+set(map ${CMAKE_CURRENT_LIST_DIR}/speedpointer.txt)
+add_custom_command(
+  OUTPUT ${bmp}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVALEN_PICTURE_DIR}
+  COMMAND glyphgen --mono 10 5 ${map} ${bmp}
+  DEPENDS glyphgen ${map}
+  COMMENT "Drawing the speedbar pointer SPEEDPOINTER")
+list(APPEND ORVALEN_RESOURCE_ARGS BITMAP SPEEDPOINTER ${bmp})
+list(APPEND ORVALEN_RESOURCE_DEPENDS ${bmp})

@@ -11,6 +11,10 @@
 //   glyphgen --picture WIDTH HEIGHT MAP FILE
 //                            one picture of any size drawn in the same legend,
 //                            as a 4-bit BMP file (the wizard's page pictures)
+//   glyphgen --mono WIDTH HEIGHT MAP FILE
+//                            a black and white picture drawn in the legend's
+//                            'k' and 'w' only, as a 1-bit BMP file (the
+//                            speedbar designer's insertion pointer)
 //
 // The output depends on nothing but the maps: the same maps give the same
 // bytes on every build.
@@ -19,10 +23,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tool_support.h"
@@ -41,6 +48,7 @@ constexpr int kFirstGlyphId = 11100;
 // that the pixel maps use; "." is fuchsia, the transparent colour. The legend
 // is repeated in resources/glyphs/README.md.
 constexpr char kLegend[] = "krgonptsdRGYB.Cw";
+constexpr std::uint8_t kBlack = 0;
 constexpr std::uint8_t kTransparent = 13;
 constexpr std::uint8_t kGrey = 8;
 constexpr std::uint8_t kWhite = 15;
@@ -80,10 +88,12 @@ bool IsInk(std::uint8_t index) {
   return 299 * c.r + 587 * c.g + 114 * c.b < 140 * 1000;
 }
 
-// A map is `height` lines of `width` legend characters; lines starting with
-// '#' and empty lines are comments. Anything else is refused with its line
-// number, so that a slip in the art never shifts pixels silently.
-Picture ReadPixelMap(const std::string& path, int width, int height) {
+// A map is `height` lines of `width` legend characters, or of the `allowed`
+// part of the legend; lines starting with '#' and empty lines are comments.
+// Anything else is refused with its line number, so that a slip in the art
+// never shifts pixels silently.
+Picture ReadPixelMap(const std::string& path, int width, int height,
+                     std::string_view allowed = kLegend) {
   std::istringstream lines(ReadText(path));
   Picture picture;
   int number = 0;
@@ -102,6 +112,8 @@ Picture ReadPixelMap(const std::string& path, int width, int height) {
     for (char key : line) {
       std::uint8_t index = ColourIndex(key);
       if (index == 0xFF) throw Failure(where + "'" + key + "' is not in the legend");
+      if (allowed.find(key) == std::string_view::npos)
+        throw Failure(where + "'" + key + "' is not one of \"" + std::string(allowed) + "\"");
       row.push_back(index);
     }
     picture.push_back(std::move(row));
@@ -109,8 +121,13 @@ Picture ReadPixelMap(const std::string& path, int width, int height) {
   if (static_cast<int>(picture.size()) != height)
     throw Failure(path + ": expected " + h + " pixel rows, found " +
                   std::to_string(picture.size()));
-  // Buttons, the image list and the wizard's picture box take the bottom-left
-  // pixel as the transparent colour, so it must be the background.
+  return picture;
+}
+
+// Buttons, the image list and the wizard's picture box take the bottom-left
+// pixel as the transparent colour, so it must be the background.
+Picture ReadTransparentMap(const std::string& path, int width, int height) {
+  Picture picture = ReadPixelMap(path, width, height);
   if (picture.back()[0] != kTransparent)
     throw Failure(path + ": the bottom-left pixel must be the transparent colour '.'");
   return picture;
@@ -118,7 +135,7 @@ Picture ReadPixelMap(const std::string& path, int width, int height) {
 
 // A command picture: 20 x 20 with at least one dark pixel for its disabled look.
 Picture ReadGlyphMap(const std::string& path) {
-  Picture picture = ReadPixelMap(path, kSize, kSize);
+  Picture picture = ReadTransparentMap(path, kSize, kSize);
   bool anyInk = false;
   for (const auto& r : picture)
     for (auto p : r) anyInk = anyInk || IsInk(p);
@@ -222,17 +239,10 @@ std::string ColourStrip(const std::vector<Picture>& images) {
 // The mask: a set bit (white) where the image is transparent.
 std::string MaskStrip(const std::vector<Picture>& images) {
   const int width = kImagesPerRow * kSize, height = kStripRows * kSize;
-  std::string s = tools::BmpHeaders(width, height, 1, 2 * 4, 2);
-  s += std::string("\0\0\0\0\xFF\xFF\xFF\0", 8);  // black, white
-  const int stride = ((width + 31) / 32) * 4;
-  for (int y = height - 1; y >= 0; --y) {
-    std::string row(static_cast<std::size_t>(stride), '\0');
-    for (int x = 0; x < width; ++x)
-      if (StripPixel(images, x, y) == kTransparent)
-        row[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
-    s += row;
-  }
-  return s;
+  Picture mask(static_cast<std::size_t>(height), std::vector<std::uint8_t>(width));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) mask[y][x] = StripPixel(images, x, y) == kTransparent;
+  return tools::Bmp1File(mask);
 }
 
 // The 28-byte header of the image-list stream, then the colour and mask images.
@@ -282,10 +292,28 @@ int Dimension(const std::string& text) {
 }
 
 // glyphgen --picture WIDTH HEIGHT MAP FILE
-int DrawPicture(char** args) {
+std::string ColourPicture(const std::string& map, int width, int height) {
+  return tools::Bmp4File(ReadTransparentMap(map, width, height));
+}
+
+// glyphgen --mono WIDTH HEIGHT MAP FILE: black and white only, and not blank,
+// since an all-white picture on a white background draws nothing.
+std::string MonoPicture(const std::string& map, int width, int height) {
+  Picture bits = ReadPixelMap(map, width, height, "kw");
+  bool anyBlack = false;
+  for (auto& row : bits)
+    for (auto& p : row) {
+      anyBlack = anyBlack || p == kBlack;
+      p = static_cast<std::uint8_t>(p != kBlack);  // colour table: 0 black, 1 white
+    }
+  if (!anyBlack) throw Failure(map + ": no black pixel, the picture would be blank");
+  return tools::Bmp1File(bits);
+}
+
+// One picture from WIDTH HEIGHT MAP FILE, written only once it is drawn whole.
+int DrawPicture(std::string (*draw)(const std::string&, int, int), char** args) {
   try {
-    const Picture picture = ReadPixelMap(args[2], Dimension(args[0]), Dimension(args[1]));
-    WriteBytes(args[3], tools::Bmp4File(picture));
+    WriteBytes(args[3], draw(args[2], Dimension(args[0]), Dimension(args[1])));
   } catch (const Failure& e) {
     std::cerr << e.what() << "\n";
     return 1;
@@ -296,12 +324,14 @@ int DrawPicture(char** args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::string(argv[1]) == "--picture") {
+  for (auto [mode, draw] :
+       {std::pair{"--picture", &ColourPicture}, std::pair{"--mono", &MonoPicture}}) {
+    if (argc < 2 || std::string(argv[1]) != mode) continue;
     if (argc != 6) {
-      std::cerr << "usage: glyphgen --picture WIDTH HEIGHT MAP FILE\n";
+      std::cerr << "usage: glyphgen " << mode << " WIDTH HEIGHT MAP FILE\n";
       return 2;
     }
-    return DrawPicture(argv + 2);
+    return DrawPicture(draw, argv + 2);
   }
   if (argc != 2 + kCommandCount + kExtraCount) {
     std::cerr << "usage: glyphgen OUTDIR MAP00 ... MAP17 CLOSE CLOSEALL RECENT\n";

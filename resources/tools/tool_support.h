@@ -1,6 +1,6 @@
 // What the build-time tools share: reading a file whole, little-endian
-// numbers, and the pieces of an uncompressed BMP file image with the standard
-// 16-colour palette.
+// numbers, and the pieces of an uncompressed BMP file image: 4 bits per pixel
+// with the standard 16-colour palette, or 1 bit per pixel in black and white.
 #pragma once
 
 #include <array>
@@ -101,6 +101,25 @@ inline std::string Bmp4File(const std::vector<std::vector<std::uint8_t>>& rows) 
     std::string row(stride, '\0');
     for (int x = 0; x < width; ++x)
       row[static_cast<std::size_t>(x / 2)] |= static_cast<char>(rows[y][x] << (x % 2 ? 0 : 4));
+    s += row;
+  }
+  return s;
+}
+
+// A whole 1-bit file image from its rows of colour indexes, top row first:
+// 0 is black and 1 white, the two entries of its colour table in that order.
+// The leftmost pixel is a byte's high bit; each row is padded to a multiple of
+// four bytes.
+inline std::string Bmp1File(const std::vector<std::vector<std::uint8_t>>& rows) {
+  const int height = static_cast<int>(rows.size());
+  const int width = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+  const std::size_t stride = ((static_cast<std::size_t>(width) + 31) / 32) * 4;
+  std::string s = BmpHeaders(width, height, 1, 2 * 4, 2);
+  s += std::string("\0\0\0\0\xFF\xFF\xFF\0", 8);  // black, white
+  for (int y = height - 1; y >= 0; --y) {         // bottom row first
+    std::string row(stride, '\0');
+    for (int x = 0; x < width; ++x)
+      if (rows[y][x]) row[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
     s += row;
   }
   return s;

@@ -278,6 +278,50 @@ TEST(GlyphTool, RefusesABrokenPagePictureAndWritesNothing) {
   EXPECT_NE(usage.errors.find("usage: glyphgen --picture"), std::string::npos);
 }
 
+// ---- Black and white pictures: glyphgen --mono WIDTH HEIGHT MAP FILE ----
+
+TEST(GlyphTool, DrawsTheSpeedPointerAsEmbedded) {
+  TempDir out;
+  ASSERT_EQ(RunGlyphTool("--mono", {"10", "5", (kPictureDir / "speedpointer.txt").string(),
+                                    out.File("pointer.bmp")})
+                .status,
+            0);
+  auto embedded = platform::FindResource("SPEEDPOINTER", platform::ResourceType::Bitmap);
+  ASSERT_TRUE(embedded.has_value());
+  EXPECT_EQ(ReadFile(out.File("pointer.bmp")), std::string(embedded->begin(), embedded->end()));
+}
+
+TEST(GlyphTool, RefusesAMonoMapInOtherColoursOrSizesAndWritesNothing) {
+  const std::string triangle = "wwkkww\nwkkkkw\nkkkkkk\n";
+  struct Case {
+    const char* what;
+    std::string width, map, expected;
+  };
+  const std::vector<Case> cases = {
+      {"another colour", "6", "wwkkww\nwkkrkw\nkkkkkk\n", "bad.txt:2: 'r' is not one of \"kw\""},
+      {"the transparent colour", "6", "..kk..\nwkkkkw\nkkkkkk\n",
+       "bad.txt:1: '.' is not one of \"kw\""},
+      {"not in the legend", "6", "wwkkww\nwkkkkw\nkkkKkk\n", "bad.txt:3: 'K' is not in the legend"},
+      {"too wide a map", "5", triangle, "bad.txt:1: a pixel row must be 5 characters"},
+      {"too few rows", "6", "wwkkww\nwkkkkw\n", "expected 3 pixel rows, found 2"},
+      {"no black pixel", "6", "wwwwww\nwwwwww\nwwwwww\n", "no black pixel"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir in, out;
+    WriteFile(in.File("bad.txt"), c.map);
+    Result r = RunGlyphTool("--mono", {c.width, "3", in.File("bad.txt"), out.File("mono.bmp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.errors.find(c.expected), std::string::npos) << r.errors;
+    EXPECT_TRUE(fs::is_empty(out.Path())) << "wrote a picture despite the broken map";
+  }
+  // The same triangle is drawn: the refusals above come from the edits alone.
+  TempDir in, out;
+  WriteFile(in.File("good.txt"), triangle);
+  EXPECT_EQ(RunGlyphTool("--mono", {"6", "3", in.File("good.txt"), out.File("mono.bmp")}).status,
+            0);
+}
+
 }  // namespace
 }  // namespace orvalen
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <vector>
 
 #include "platform/resources.h"
 #include "tests/resources/bmp_reader.h"
@@ -35,6 +36,29 @@ TEST(PagePictures, EachIsA107By72SixteenColourPictureOnTheTransparentColour) {
   // The pages without a picture have no resource: their picture box stays empty.
   for (const char* name : {"LICENCE", "VERSIONDSGN", "INFODSN"})
     EXPECT_FALSE(platform::FindResource(name, platform::ResourceType::Bitmap)) << name;
+}
+
+// The speedbar designer's insertion pointer: a black triangle pointing up on
+// white, its tip the middle two of ten pixels and one pixel wider a row down.
+TEST(PagePictures, SpeedPointerIsABlackTrianglePointingUpOnWhite) {
+  auto bytes = platform::FindResource("SPEEDPOINTER", platform::ResourceType::Bitmap);
+  ASSERT_TRUE(bytes.has_value());
+  std::optional<BmpImage> image;
+  ASSERT_NO_THROW(image.emplace(*bytes));
+  EXPECT_EQ(image->width, 10);
+  EXPECT_EQ(image->height, 5);
+  EXPECT_EQ(image->bitCount, 1);
+  ASSERT_EQ(image->palette, (std::vector<Rgb>{{0, 0, 0}, {0xFF, 0xFF, 0xFF}}));
+  // Row y (from the top) is black from column 4 - y to column 5 + y.
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 10; ++x)
+      EXPECT_EQ(image->Raw(x, y), (x >= 4 - y && x <= 5 + y) ? 0u : 1u) << x << "," << y;
+  // Bits past the tenth pixel of a row are padding and stay clear.
+  for (int y = 0; y < 5; ++y) {
+    const auto row = bytes->subspan(image->dataOffset + 4 * static_cast<std::size_t>(y), 4);
+    EXPECT_EQ(row[1] & 0x3F, 0) << y;
+    EXPECT_EQ(row[2] | row[3], 0) << y;
+  }
 }
 
 }  // namespace

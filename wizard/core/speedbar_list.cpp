@@ -41,4 +41,19 @@ void SpeedbarList::RemoveMenuCommands(int menu) {
   SetInsertIndex(insertIndex_);
 }
 
+Slot SpeedbarList::SlotRect(int index) const {
+  int x = kSpeedbarLeft;
+  for (int i = 0; i < index && i < SpeedbarCount(); ++i)
+    x += IsSpace(i) ? SpacerWidth : ButtonWidth - 1;
+  Slot slot{x, kSlotTop, x + ButtonWidth, kSlotTop + ButtonHeight};
+  if (index < SpeedbarCount() && IsSpace(index)) slot.right = x + SpacerWidth;
+  return slot;
+}
+
+int SpeedbarList::SlotAtPoint(int x, int y) const {
+  for (int i = 0; i < SpeedbarCount(); ++i)
+    if (SlotRect(i).Contains(x, y)) return i;
+  return -1;
+}
+
 }  // namespace orvalen::wizard

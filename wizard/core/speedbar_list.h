@@ -7,6 +7,20 @@
 
 namespace orvalen::wizard {
 
+// The page's speedbar geometry, in pixels of its drawing area.
+inline constexpr int ButtonWidth = 24;
+inline constexpr int ButtonHeight = 24;
+inline constexpr int SpacerWidth = 6;
+inline constexpr int kSpeedbarLeft = 10;  // where the first slot starts
+inline constexpr int kSlotTop = 5;
+
+// A slot: left and top inside, right and bottom outside.
+struct Slot {
+  int left, top, right, bottom;
+  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+  bool operator==(const Slot&) const = default;
+};
+
 class SpeedbarList {
  public:
   int SpeedbarCount() const { return static_cast<int>(entries_.size()); }
@@ -32,6 +46,13 @@ class SpeedbarList {
   // Deletes every button of menu `menu` (0..3); spaces and the other menus'
   // buttons keep their order. The insertion index is kept within the list.
   void RemoveMenuCommands(int menu);
+
+  // The slot of entry i, for 0 <= i <= SpeedbarCount (the count gives the slot
+  // just behind the last entry). Neighbouring buttons share one column.
+  Slot SlotRect(int index) const;
+  // The first entry whose slot holds the point, or -1: a shared column
+  // belongs to the left slot.
+  int SlotAtPoint(int x, int y) const;
 
  private:
   std::vector<int> entries_;

@@ -1,8 +1,10 @@
 #include "wizard/app_expert.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -84,6 +86,40 @@ class ExtensionDelegate : public QStyledItemDelegate {
   QHeaderView* header_;
 };
 
+// One available command: its button and glyph, then its caption with the
+// access key underlined.
+class MenuItemDelegate : public QStyledItemDelegate {
+ public:
+  MenuItemDelegate(const CommandGlyphList& glyphs, QObject* parent)
+      : QStyledItemDelegate(parent), glyphs_(glyphs) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+    const QRect rect = option.rect;
+    painter->save();
+    painter->fillRect(rect, palette.color(selected ? QPalette::Highlight : QPalette::Base));
+    const int command = CommandOfGlyph(index.data(Qt::UserRole).toInt());
+    if (command >= 0 && command < static_cast<int>(glyphs_.size()))
+      DrawButtonGlyph(*glyphs_[static_cast<std::size_t>(command)], *painter, rect.left() + 2,
+                      rect.top() + 1, SystemColours::From(palette));
+    const QRect text(rect.left() + ButtonWidth + 6, rect.top(), rect.width() - ButtonWidth - 6,
+                     rect.height());
+    painter->setFont(option.font);
+    QApplication::style()->drawItemText(
+        painter, text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
+        palette, true, index.data().toString(),
+        selected ? QPalette::HighlightedText : QPalette::Text);
+    painter->restore();
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {0, 26}; }
+
+ private:
+  const CommandGlyphList& glyphs_;
+};
+
 // Suspends a widget's painting while a list is rebuilt, and resumes it on every path.
 class UpdatesSuspended {
  public:
@@ -137,6 +173,27 @@ TAppExpert::~TAppExpert() {
 
 void TAppExpert::FormCreate() {
   setAttribute(Qt::WA_ShowWithoutActivating, false);
+  // The glyph holders of the eighteen commands, the pointer and the off-screen
+  // speedbar; the area paints all of itself, so nothing is erased first.
+  for (int command = 0; command < kCommandCount; ++command) {
+    auto holder = std::make_unique<TButtonImage>();
+    holder->SetNumGlyphs(2);
+    holder->SetBitmapId(static_cast<std::uint16_t>(kGlyphId + command));
+    commandGlyphs_.push_back(std::move(holder));
+  }
+  pointerGlyph_ = LoadBitmapResource("SPEEDPOINTER");
+  speedBuffer_ = QImage(ui_->Speedbar->size(), QImage::Format_RGB32);
+  speedBuffer_.fill(ui_->Speedbar->palette().color(QPalette::Window));
+  ui_->Speedbar->setAttribute(Qt::WA_OpaquePaintEvent);
+  ui_->Speedbar->setAttribute(Qt::WA_NoSystemBackground);
+  ui_->Speedbar->SetOnPaint([this](QPainter& painter) { SpeedbarPaint(painter); });
+  ui_->Speedbar->SetOnMouseDown(
+      [this](QMouseEvent& event) { Guarded([&] { SpeedMouseDown(event); }); });
+  ui_->MenuItemList->setItemDelegate(new MenuItemDelegate(commandGlyphs_, ui_->MenuItemList));
+  for (QWidget* watched :
+       {static_cast<QWidget*>(ui_->MenuList), static_cast<QWidget*>(ui_->MenuItemList),
+        static_cast<QWidget*>(ui_->ScrollBox1)})
+    watched->installEventFilter(this);
   ui_->Sample->SetOnPaint([this](QPainter& painter) { SamplePaint(painter); });
   ui_->ExtListBox->setItemDelegate(new ExtensionDelegate(ui_->ExtHeader, ui_->ExtListBox));
   ui_->ScrollBox1->horizontalScrollBar()->setValue(34);
@@ -148,7 +205,8 @@ void TAppExpert::FormCreate() {
 }
 
 void TAppExpert::FormDestroy() {
-  // The speedbar list, the page picture and the controls go with the dialog.
+  // The glyph holders, the speedbar list, the pointer, the off-screen speedbar,
+  // the page picture and the controls all go with the dialog.
 }
 
 void TAppExpert::Connect() {
@@ -403,10 +461,8 @@ void TAppExpert::MenuListClick() {
   if (!MenuCheckBox(m)->isChecked()) return;
   for (int j = 0; j < MenuCount[static_cast<std::size_t>(m)]; ++j) {
     const int id = kCaptionId + MenuFirst[static_cast<std::size_t>(m)] + j;
-    QString caption = FromUtf8(platform::LoadStr(id));
-    auto* item = new QListWidgetItem(QString(caption).remove(QLatin1Char('&')), ui_->MenuItemList);
+    auto* item = new QListWidgetItem(FromUtf8(platform::LoadStr(id)), ui_->MenuItemList);
     item->setData(Qt::UserRole, id);
-    item->setData(Qt::UserRole + 1, caption);
   }
 }
 
@@ -431,6 +487,55 @@ void TAppExpert::SpaceClick() {
 
 void TAppExpert::RemoveClick() {
   if (speedItems_.Remove()) ui_->Speedbar->update();
+}
+
+void TAppExpert::SpeedMouseDown(QMouseEvent& event) {
+  if (event.button() == Qt::RightButton) RemoveClick();
+  const QPoint at = event.position().toPoint();
+  const int slot = speedItems_.SlotAtPoint(at.x(), at.y());
+  speedItems_.SetInsertIndex(slot < 0 ? speedItems_.SpeedbarCount() : slot);
+  ui_->Speedbar->update();
+}
+
+void TAppExpert::SpeedbarPaint(QPainter& painter) {
+  PaintSpeedbar(speedBuffer_, speedItems_, commandGlyphs_, pointerGlyph_,
+                SystemColours::From(ui_->Speedbar->palette()),
+                ui_->Speedbar->palette().color(QPalette::Window));
+  painter.drawImage(0, 0, speedBuffer_);
+}
+
+void TAppExpert::MoveInsertIndex(int index) {
+  speedItems_.SetInsertIndex(index);
+  const Slot slot = speedItems_.SlotRect(speedItems_.InsertIndex());
+  ui_->ScrollBox1->ensureVisible(slot.left, slot.bottom, ButtonWidth * 2, 4);
+  ui_->Speedbar->update();
+}
+
+// The page without a mouse: Enter in a list does what a double click does,
+// and with the speedbar focused the arrow keys, Home and End move the
+// insertion point and Delete removes the entry there.
+bool TAppExpert::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  bool handled = true;
+  if (watched == ui_->MenuList && enter)
+    Guarded([this] { MenuListDblClick(); });
+  else if (watched == ui_->MenuItemList && enter)
+    Guarded([this] { InsertClick(); });
+  else if (watched == ui_->ScrollBox1 && key == Qt::Key_Left)
+    MoveInsertIndex(speedItems_.InsertIndex() - 1);
+  else if (watched == ui_->ScrollBox1 && key == Qt::Key_Right)
+    MoveInsertIndex(speedItems_.InsertIndex() + 1);
+  else if (watched == ui_->ScrollBox1 && key == Qt::Key_Home)
+    MoveInsertIndex(0);
+  else if (watched == ui_->ScrollBox1 && key == Qt::Key_End)
+    MoveInsertIndex(speedItems_.SpeedbarCount());
+  else if (watched == ui_->ScrollBox1 && key == Qt::Key_Delete)
+    Guarded([this] { RemoveClick(); });
+  else
+    handled = false;
+  return handled || QDialog::eventFilter(watched, event);
 }
 
 // The document file types

@@ -16,9 +16,11 @@
 #include "wizard/core/form_storage.h"
 #include "wizard/core/speedbar_list.h"
 #include "wizard/directory_chooser.h"
+#include "wizard/speedbar_painter.h"
 
 class QAbstractButton;
 class QCheckBox;
+class QMouseEvent;
 class QPainter;
 
 namespace Ui {
@@ -65,6 +67,11 @@ class TAppExpert : public QDialog, private StoredControls {
   bool AnyMenuChecked() const;
   SpeedbarList& SpeedItems() { return speedItems_; }
   int InsertIndex() const { return speedItems_.InsertIndex(); }
+  Slot SlotRect(int index) const { return speedItems_.SlotRect(index); }
+  int SlotAtPoint(int x, int y) const { return speedItems_.SlotAtPoint(x, y); }
+  const CommandGlyphList& CommandGlyphs() const { return commandGlyphs_; }
+  const QImage& SpeedBuffer() const { return speedBuffer_; }
+  const QImage& PointerGlyph() const { return pointerGlyph_; }
 
   // Back (0), Next (1) or the last-page query (2) from the page shown now:
   // a page index, -1 to finish, or -2 for none.
@@ -93,11 +100,13 @@ class TAppExpert : public QDialog, private StoredControls {
   void DeleteClick();
   void MoveClick();
   void HeaderSized();
+  void SpeedMouseDown(QMouseEvent& event);
   void reject() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate();
@@ -105,6 +114,9 @@ class TAppExpert : public QDialog, private StoredControls {
   void Connect();
   void LoadPagePicture(int page);
   void SamplePaint(QPainter& painter);
+  void SpeedbarPaint(QPainter& painter);
+  // The insertion index moved by the keyboard, kept in view.
+  void MoveInsertIndex(int index);
   void ShowPage(int page);
   void ShowError(const QString& message);
   void ShowException(const std::exception& error);
@@ -130,6 +142,9 @@ class TAppExpert : public QDialog, private StoredControls {
   WizardServices services_;
   FormStorage formStorage_;
   SpeedbarList speedItems_;
+  CommandGlyphList commandGlyphs_;
+  QImage pointerGlyph_;
+  QImage speedBuffer_;
   QImage pagePicture_;
   bool shown_ = false;
 };

@@ -2,6 +2,7 @@
 // pages and the speedbar on the Speedbtns page.
 #pragma once
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 #include <functional>
@@ -14,7 +15,11 @@ class PaintBox : public QWidget {
   using QWidget::QWidget;
   using PaintHandler = std::function<void(QPainter&)>;
 
+  using MouseHandler = std::function<void(QMouseEvent&)>;
+
   void SetOnPaint(PaintHandler handler) { onPaint_ = std::move(handler); }
+  // Every press, of any button; a double click arrives as a second press.
+  void SetOnMouseDown(MouseHandler handler) { onMouseDown_ = std::move(handler); }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -22,9 +27,13 @@ class PaintBox : public QWidget {
     QPainter painter(this);
     onPaint_(painter);
   }
+  void mousePressEvent(QMouseEvent* event) override {
+    if (onMouseDown_) onMouseDown_(*event);
+  }
 
  private:
   PaintHandler onPaint_;
+  MouseHandler onMouseDown_;
 };
 
 }  // namespace orvalen::wizard

@@ -223,7 +223,7 @@ TEST(AppExpert, MenusFeedTheCommandListAndUncheckingOneDropsItsButtons) {
   auto commands = [&] {
     QStringList texts;
     for (int i = 0; i < w.ui->MenuItemList->count(); ++i)
-      texts << w.ui->MenuItemList->item(i)->data(Qt::UserRole + 1).toString();
+      texts << w.ui->MenuItemList->item(i)->text();
     return texts;
   };
   w.ui->MenuList->setCurrentRow(2);  // Window, not chosen

@@ -1,0 +1,29 @@
+// A command's glyph holder: the bitmap of one command glyph, two frames side
+// by side (the glyph and its disabled look), shared by the available-commands
+// list and every speedbar button of that command.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+
+namespace orvalen::wizard {
+
+class TButtonImage {
+ public:
+  std::uint16_t BitmapId() const { return bitmapId_; }
+  const QImage& Bitmap() const { return bitmap_; }
+  int NumGlyphs() const { return numGlyphs_; }
+  void SetNumGlyphs(int count) { numGlyphs_ = count; }
+  // Loads the embedded bitmap with that id; a missing one leaves the bitmap empty.
+  void SetBitmapId(std::uint16_t id);
+
+ private:
+  std::uint16_t bitmapId_ = 0;
+  QImage bitmap_;
+  int numGlyphs_ = 1;
+};
+
+// A bitmap resource by name, or an empty image.
+QImage LoadBitmapResource(const char* name);
+
+}  // namespace orvalen::wizard

@@ -49,7 +49,8 @@ struct QuietBoxes : orvalen::platform::MessageBoxes {
 };
 
 // The wizard's seven pages, walked with Next after choosing an editor with a
-// File, Edit and Help menu, two document types and a speedbar. It remembers
+// File, Edit and Help menu and two document types; the speedbar page again
+// with a composed speedbar and with the pointer in its middle. It remembers
 // its settings in a store of its own, so the user's own stay untouched.
 bool SaveWizardPages(const QDir& dir) {
   namespace w = orvalen::wizard;
@@ -79,6 +80,24 @@ bool SaveWizardPages(const QDir& dir) {
   for (int page = 0; page < 7; ++page) {
     if (page > 0) ui.NextButton->click();
     ok = Save(form, dir.filePath(QString(names[page]) + ".png")) && ok;
+    if (page != w::kSpeedbtns) continue;
+    // The speedbar composed: the whole File menu, a space, Cut, Copy and Paste,
+    // a space and About; then the pointer moved to the gap before Print.
+    form.MenuListDblClick();
+    ui.Button3->click();
+    ui.MenuList->setCurrentRow(1);
+    for (int row : {1, 2, 3}) {
+      ui.MenuItemList->setCurrentRow(row);
+      ui.Button1->click();
+    }
+    ui.Button3->click();
+    ui.MenuList->setCurrentRow(3);
+    ui.MenuItemList->setCurrentRow(3);
+    ui.Button1->click();
+    ok = Save(form, dir.filePath("wizard-3-speedbar-composed.png")) && ok;
+    form.SpeedItems().SetInsertIndex(4);
+    ui.Speedbar->update();
+    ok = Save(form, dir.filePath("wizard-3-speedbar-pointer.png")) && ok;
   }
   return ok;
 }

@@ -143,5 +143,22 @@ TEST(SpeedbarDesigner, CommandRowsShowTheButtonThenTheCaption) {
     for (int y = 0; y < 26; ++y) EXPECT_EQ(rows.pixelColor(x, y), base) << x << "," << y;
 }
 
+TEST(SpeedbarDesigner, AHolderWithoutItsBitmapDrawsAPlainFace) {
+  Designer d;
+  TButtonImage missing;
+  missing.SetNumGlyphs(2);
+  missing.SetBitmapId(1);
+  EXPECT_TRUE(missing.Bitmap().isNull());
+  QImage image(24, 24, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QPainter painter(&image);
+  painter.setPen(Qt::green);
+  DrawButtonGlyph(missing, painter, 0, 0, d.colours);
+  EXPECT_EQ(painter.pen().color(), QColor(Qt::green));  // restored
+  painter.end();
+  for (int x = 2; x < 22; ++x)
+    for (int y = 2; y < 22; ++y) ASSERT_EQ(image.pixelColor(x, y), d.colours.btnFace);
+}
+
 }  // namespace
 }  // namespace orvalen::wizard

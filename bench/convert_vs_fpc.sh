@@ -14,7 +14,7 @@ megabytes=${2:-12}
 build=${ORVALEN_BUILD_DIR:-build}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALEN_WERROR=ON >/dev/null
 fi
 cmake --build "$build" -j 2 --target orvalen-gen form_conversion_bench fpc_convert >/dev/null
 ours_exe=$build/hosts/orvalen-gen

@@ -12,7 +12,10 @@ std::shared_ptr<RegistryBackend> DefaultBackend(RegistryRoot root) {
 }
 
 std::string Quoted(std::string_view name) {
-  return "'" + std::string(name) + "'";
+  std::string quoted = "'";
+  quoted += name;
+  quoted += '\'';
+  return quoted;
 }
 
 }  // namespace

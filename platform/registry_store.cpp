@@ -244,16 +244,20 @@ void RegistryStore::Save() {
   for (const RegistryChange& change : pending_) ApplyChange(store.root, change);
   std::string tmp = path_ + ".tmp";
   std::string aside;
-  std::pair<Fd, FileIdentity> written;
-  try {
-    written = WriteTemporary(path_, tmp, SerializeRegistryStore(store.root));
-    if (store.keepAside) aside = KeepAside(path_);
-    if (::rename(tmp.c_str(), path_.c_str()) != 0)
-      RaiseSaveError(path_, "cannot rename " + tmp + " over it", errno);
-  } catch (...) {
-    ::unlink(tmp.c_str());
-    throw;
-  }
+  // The new file and its identity, still open once renamed over the store;
+  // the temporary file goes again if any step fails.
+  auto written = [&] {
+    try {
+      auto file = WriteTemporary(path_, tmp, SerializeRegistryStore(store.root));
+      if (store.keepAside) aside = KeepAside(path_);
+      if (::rename(tmp.c_str(), path_.c_str()) != 0)
+        RaiseSaveError(path_, "cannot rename " + tmp + " over it", errno);
+      return file;
+    } catch (...) {
+      ::unlink(tmp.c_str());
+      throw;
+    }
+  }();
   if (!aside.empty())
     std::fprintf(stderr,
                  "orvalen: the registry store %s could not be read (%s); kept it as %s and saved "

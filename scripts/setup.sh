@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need, if missing,
-# then configures and builds into build/ (and build-asan/ with ORVALEN_SANITIZE=1).
+# then configures and builds into build/ (and build-asan/ with ORVALEN_SANITIZE=1),
+# warnings being errors (ORVALEN_WERROR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,9 +10,12 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev fp-co
 # Qt 6 Widgets with its tools (uic, moc, rcc) and platform plugins (the tests and
 # the screenshots render offscreen), fonts to render text with (Liberation Sans
 # has the narrow metrics the dialogs were laid out for), and windres,
-# the independent producer of version blocks; without the recommended extras.
+# the independent producer of version blocks; the Debian packaging tools
+# (dpkg-shlibdeps works out the package's dependencies) and the desktop entry's
+# checker; an X server without a screen and a tool that types and clicks into
+# it, for the programs' end-to-end tests; without the recommended extras.
 lean_packages=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core fonts-liberation
-               binutils-mingw-w64-x86-64)
+               binutils-mingw-w64-x86-64 dpkg-dev desktop-file-utils xvfb xdotool x11-utils)
 
 missing_of() {
   local p
@@ -36,10 +40,10 @@ if [ $((${#missing[@]} + ${#missing_lean[@]})) -gt 0 ]; then
 fi
 
 jobs=$(nproc)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALEN_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 if [ "${ORVALEN_SANITIZE:-0}" = 1 ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVALEN_SANITIZE=ON \
-        -DORVALEN_BUILD_BENCH=OFF >/dev/null
+        -DORVALEN_WERROR=ON -DORVALEN_BUILD_BENCH=OFF >/dev/null
   cmake --build build-asan -j "$jobs"
 fi

@@ -26,13 +26,16 @@ orvalen_add_version_info(version_info_carrier)
 
 # The block in bare ELF files of both classes and both byte orders, made by
 # binutils rather than by anything of ours.
+# The format names are binutils' own: a clang build's CMAKE_OBJCOPY is
+# llvm-objcopy, which knows other ones.
+find_program(ORVALEN_BINUTILS_OBJCOPY objcopy REQUIRED)
 set(orvalen_version_objects "")
 foreach(format elf32-little elf32-big elf64-little elf64-big)
   set(object ${orvalen_version_work}/${format}.o)
   add_custom_command(
     OUTPUT ${object}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${orvalen_version_work}
-    COMMAND ${CMAKE_OBJCOPY} -I binary -O ${format}
+    COMMAND ${ORVALEN_BINUTILS_OBJCOPY} -I binary -O ${format}
             --rename-section .data=.versioninfo,contents,readonly ${orvalen_version_block} ${object}
     DEPENDS ${orvalen_version_block}
     VERBATIM)

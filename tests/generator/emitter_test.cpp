@@ -46,8 +46,10 @@ TEST_F(EmitterTest, HexDataOfEmptyThirtyTwoAndThirtyThreeBytes) {
   auto b32 = Bytes(32);
   e32.WriteHexData(b32);
   std::string digits32;
-  for (int i = 0; i < 32; ++i)
-    digits32 += (i < 16 ? "0" : "1") + std::string(1, "0123456789ABCDEF"[i % 16]);
+  for (int i = 0; i < 32; ++i) {
+    digits32 += i < 16 ? '0' : '1';
+    digits32 += "0123456789ABCDEF"[i % 16];
+  }
   EXPECT_EQ(out32.Text(), "20000000" + digits32);
 
   platform::MemoryStream out33;

@@ -17,7 +17,11 @@ platform::Bytes AsBytes(const std::string& s) {
 // A template of `count` separators, snippet i being "S<i>\r\n".
 std::string MakeTemplate(int count) {
   std::string t;
-  for (int i = 0; i < count; ++i) t += "S" + std::to_string(i) + "\r\n|";
+  for (int i = 0; i < count; ++i) {
+    t += 'S';
+    t += std::to_string(i);
+    t += "\r\n|";
+  }
   return t;
 }
 
@@ -54,7 +58,8 @@ TEST(SnippetLibrary, CutsAtTheFirstSixtySeparatorsAndIgnoresTheRest) {
 }
 
 TEST(SnippetLibrary, AdjacentSeparatorsGiveAnEmptySnippet) {
-  std::string t = "a|b||" + MakeTemplate(57);
+  std::string t = "a|b||";
+  t += MakeTemplate(57);
   SnippetLibrary lib(AsBytes(t), 1252);
   EXPECT_EQ(lib.Snippet(1), "b");
   EXPECT_EQ(lib.Snippet(2), "");

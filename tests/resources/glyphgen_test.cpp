@@ -57,7 +57,10 @@ struct Result {
 Result RunGlyphTool(const std::string& first, const std::vector<std::string>& args) {
   TempDir scratch;
   std::string command = Quote(ORVALEN_GLYPHGEN) + " " + Quote(first);
-  for (const auto& a : args) command += " " + Quote(a);
+  for (const auto& a : args) {
+    command += ' ';
+    command += Quote(a);
+  }
   command += " 2>" + Quote(scratch.File("stderr"));
   const int raw = std::system(command.c_str());
   Result r;

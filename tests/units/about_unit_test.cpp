@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "generator/emitter.h"
-#include "run/generation_run.h"
 #include "generator/snippet_library.h"
 #include "generator/wizard_settings.h"
 #include "platform/streams.h"
+#include "run/generation_run.h"
 #include "tests/test_support.h"
 #include "units/form_conversion.h"
 
@@ -466,8 +466,9 @@ TEST(AboutUnit, FormLayout) {
   for (const auto& p : places) {
     SCOPED_TRACE(p.name);
     ASSERT_TRUE(byName.count(p.name));
-    const auto& [object, parent] = byName[p.name];
-    EXPECT_EQ(parent, p.parent);
+    // Named, not a structured binding, so that the lambda below may capture it.
+    const FormObject* object = byName[p.name].first;
+    EXPECT_EQ(byName[p.name].second, p.parent);
     auto check = [&](const char* key, int value) {
       const std::string* got = object->Property(key);
       if (value == 0 && std::string(key) != "Left" && std::string(key) != "Top") {

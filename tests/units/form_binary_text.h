@@ -112,7 +112,8 @@ class FormBinaryReader {
       } else {
         if (open) t += '\'';
         open = false;
-        t += "#" + std::to_string(c);
+        t += '#';
+        t += std::to_string(c);
       }
     }
     return open ? t + "'" : t;

@@ -204,8 +204,11 @@ TEST(FormConversion, StringPiecesQuotesAndCharacterCodes) {
   for (const auto& c : cases)
     EXPECT_EQ(ValueBytes(c.value), B({6, static_cast<int>(c.bytes.size())}) + B(c.bytes))
         << c.value;
-  for (int code = 0; code <= 255; ++code)
-    EXPECT_EQ(ValueBytes("#" + std::to_string(code)), B({6, 1, code})) << code;
+  for (int code = 0; code <= 255; ++code) {
+    std::string value = "#";
+    value += std::to_string(code);
+    EXPECT_EQ(ValueBytes(value), B({6, 1, code})) << code;
+  }
 }
 
 TEST(FormConversion, BinaryDataOverSeveralLines) {

@@ -54,8 +54,12 @@ long long ParseCount(std::string_view text) {
 
 // Absolute paths, so that each property opens its key whatever was open before.
 std::string Absolute(const std::string& keyPath, std::string_view subkey = {}) {
-  std::string path = "\\" + keyPath;
-  if (!subkey.empty()) path += "\\" + std::string(subkey);
+  std::string path = "\\";
+  path += keyPath;
+  if (!subkey.empty()) {
+    path += '\\';
+    path += subkey;
+  }
   return path;
 }
 

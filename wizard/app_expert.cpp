@@ -172,7 +172,6 @@ TAppExpert::~TAppExpert() {
 }
 
 void TAppExpert::FormCreate() {
-  setAttribute(Qt::WA_ShowWithoutActivating, false);
   // The glyph holders of the eighteen commands, the pointer and the off-screen
   // speedbar; the area paints all of itself, so nothing is erased first.
   for (int command = 0; command < kCommandCount; ++command) {

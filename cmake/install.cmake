@@ -1,0 +1,65 @@
+# What `cmake --install` puts where, and the Debian package `cpack -G DEB`
+# makes of it. Under the prefix (/usr in the package):
+#
+#   bin/orvalen-gen, bin/testorvalen, bin/expert-host
+#   lib/orvalen/orvalen.so       the expert module an IDE loads
+#   lib/orvalen/libidemm.so      the memory manager the IDE and its modules share
+#   share/applications/testorvalen.desktop
+#   share/icons/hicolor/scalable/apps/testorvalen.svg
+#   share/man/man1/orvalen-gen.1
+#
+# The two libraries are the programs' own, not for other programs to link, so
+# they live in a directory of their own rather than the multiarch library
+# directory. The programs find them through a RUNPATH relative to themselves,
+# $ORIGIN/../lib/orvalen, and the module finds libidemm.so beside it: an
+# installed tree works wherever it is unpacked.
+#
+# A host target is installed once it exists, so this file is included after
+# every directory that creates one.
+include(GNUInstallDirs)
+
+set(ORVALEN_INSTALL_LIBDIR lib/orvalen)
+file(RELATIVE_PATH orvalen_bin_to_lib /${CMAKE_INSTALL_BINDIR} /${ORVALEN_INSTALL_LIBDIR})
+
+foreach(program orvalen-gen testorvalen expert-host)
+  if(TARGET ${program})
+    set_target_properties(${program} PROPERTIES INSTALL_RPATH "$ORIGIN/${orvalen_bin_to_lib}")
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
+if(TARGET orvalen)
+  set_target_properties(orvalen PROPERTIES INSTALL_RPATH "$ORIGIN")
+  install(TARGETS orvalen LIBRARY DESTINATION ${ORVALEN_INSTALL_LIBDIR})
+endif()
+if(TARGET idemm)
+  install(TARGETS idemm LIBRARY DESTINATION ${ORVALEN_INSTALL_LIBDIR})
+endif()
+
+configure_file(${PROJECT_SOURCE_DIR}/dist/orvalen-gen.1.in ${PROJECT_BINARY_DIR}/dist/orvalen-gen.1
+               @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/dist/orvalen-gen.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/testorvalen.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/testorvalen.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The Debian package. dpkg-shlibdeps (dpkg-dev) works out what it depends on;
+# it follows the run paths to lib/orvalen and finds the package's own there.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME orvalen)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Orvalen developers <team@orvalen.dev>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "project wizard for Object Pascal MDI applications")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Orvalen asks what a new Windows MDI application should contain (menus,
+document types, a speedbar, options) and writes its complete Object Pascal
+source, ready to compile. It comes as a standalone wizard (testorvalen), an
+expert module for an IDE (orvalen.so) with an IDE stand-in that loads it
+(expert-host), and a command-line generator for scripts (orvalen-gen).")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The dialogs were laid out for Liberation Sans's metrics.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+include(CPack)

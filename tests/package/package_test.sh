@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# package_test.sh BUILD_DIR VERSION BUILT_ORVALEN_GEN INSTALLED_FILE...
+#
+# Makes the Debian package of the build with cpack, unpacks it into a
+# temporary root and checks it as a user would meet it: every file listed is
+# in it (paths below /usr), its control fields and computed dependencies are
+# there, its programs find their libraries inside the unpacked tree,
+# orvalen-gen runs from there and writes what the built one writes, the
+# manual page renders without warnings and the desktop entry is valid and
+# names an installed program and icon.
+set -euo pipefail
+build=$1 version=$2 built_gen=$3
+shift 3
+expected=("$@")
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/orvalen-package.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+if ! cpack -G DEB -B "$work/cpack" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log" >&2
+  echo "FAIL: cpack" >&2
+  exit 1
+fi
+debs=("$work"/cpack/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: not one package: ${debs[*]}" >&2; exit 1; }
+deb=${debs[0]}
+
+# The control fields: name, version, section, maintainer as given, and
+# dependencies worked out from the programs (the C library, and Qt for the
+# dialogs), which an unavailable dpkg-shlibdeps would leave empty.
+while IFS='|' read -r field want; do
+  got=$(dpkg-deb -f "$deb" "$field")
+  [[ "$got" == $want ]] || fail "$field is '$got', expected '$want'"
+done <<EOF
+Package|orvalen
+Version|$version
+Section|devel
+Maintainer|Orvalen developers <team@orvalen.dev>
+Depends|*libc6*
+Depends|*libqt6widgets6*
+Description|*
+EOF
+
+# Every installed file, and nothing outside /usr.
+dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$work/contents"
+for file in "${expected[@]}"; do
+  grep -qxF "/usr/$file" "$work/contents" || fail "the package lacks /usr/$file"
+done
+grep -vx '/' "$work/contents" | grep -v '^/usr/' && fail "files outside /usr"
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+
+# Each program and library finds what it links inside the unpacked tree,
+# and none points back into the build directory.
+while read -r elf; do
+  ldd "$elf" >"$work/ldd" 2>&1 || true
+  grep -q 'not found' "$work/ldd" && fail "$elf: $(grep 'not found' "$work/ldd" | tr -s ' \t' ' ')"
+  if grep -q 'libidemm.so' "$work/ldd"; then
+    grep -q "libidemm.so => $root/usr/bin/../lib/orvalen/libidemm.so\|libidemm.so => $root/usr/lib/orvalen/libidemm.so" \
+      "$work/ldd" || fail "$elf takes libidemm.so from elsewhere: $(grep libidemm "$work/ldd")"
+  fi
+  readelf -d "$elf" | grep -E 'RPATH|RUNPATH' | grep -qF "$build" && fail "$elf: a run path into the build"
+done < <(find "$root/usr/bin" "$root/usr/lib" -type f \( -perm -u+x -o -name '*.so' \))
+
+# orvalen-gen from the unpacked tree: help, version, and a generation that
+# writes the same files, byte for byte, as the program in the build.
+gen=$root/usr/bin/orvalen-gen
+"$gen" --help >"$work/help" || fail "orvalen-gen --help exits $?"
+grep -q '^usage: orvalen-gen' "$work/help" || fail "orvalen-gen --help: $(head -n 1 "$work/help")"
+[ "$("$gen" --version)" = "orvalen-gen $version" ] || fail "orvalen-gen --version: $("$gen" --version)"
+if "$gen" -n Demo -m file "$work/installed" >"$work/listed"; then
+  for name in Demo.DPR MAIN.PAS MAIN.TXT MAIN.DFM MDICHILD.PAS MDICHILD.DFM STDABOUT.PAS STDABOUT.DFM; do
+    grep -qxF "$work/installed/$name" "$work/listed" || fail "orvalen-gen did not list $name"
+    [ -s "$work/installed/$name" ] || fail "orvalen-gen did not write $name"
+  done
+  "$built_gen" -n Demo -m file "$work/built" >/dev/null || fail "the built orvalen-gen exits $?"
+  diff -r "$work/built" "$work/installed" >&2 || fail "the installed orvalen-gen writes other files"
+else
+  fail "orvalen-gen -n Demo -m file exits $?"
+fi
+
+# The manual page renders without a warning and covers the options.
+page=$root/usr/share/man/man1/orvalen-gen.1
+if [ -f "$page" ]; then
+  LC_ALL=C groff -man -Tascii -P -cbou -ww "$page" >"$work/page" 2>"$work/groff.err" || true
+  [ -s "$work/groff.err" ] && fail "orvalen-gen.1: $(cat "$work/groff.err")"
+  for want in 'SYNOPSIS' 'EXIT STATUS' 'EXAMPLES' '--codepage' '--convert' "orvalen $version"; do
+    grep -qF -- "$want" "$work/page" || fail "orvalen-gen.1 lacks '$want'"
+  done
+fi
+
+# The desktop entry is valid, and its program and icon are in the package.
+entry=$root/usr/share/applications/testorvalen.desktop
+if [ -f "$entry" ]; then
+  desktop-file-validate "$entry" >&2 || fail "testorvalen.desktop does not validate"
+  exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+  icon_name=$(sed -n 's/^Icon=//p' "$entry")
+  [ -x "$root/usr/bin/$exec_name" ] || fail "the desktop entry runs '$exec_name', not installed"
+  [ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon_name.svg" ] ||
+    fail "the desktop entry's icon '$icon_name' is not installed"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "$deb: $(wc -l <"$work/contents") entries, checked"

@@ -27,7 +27,10 @@ if ! cpack -G DEB -B "$work/cpack" --config "$build/CPackConfig.cmake" >"$work/c
   exit 1
 fi
 debs=("$work"/cpack/*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: not one package: ${debs[*]}" >&2; exit 1; }
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  echo "FAIL: not one package: ${debs[*]}" >&2
+  exit 1
+fi
 deb=${debs[0]}
 
 # The control fields: name, version, section, maintainer as given, and
@@ -35,6 +38,7 @@ deb=${debs[0]}
 # dialogs), which an unavailable dpkg-shlibdeps would leave empty.
 while IFS='|' read -r field want; do
   got=$(dpkg-deb -f "$deb" "$field")
+  # shellcheck disable=SC2053  # the expected values are patterns
   [[ "$got" == $want ]] || fail "$field is '$got', expected '$want'"
 done <<EOF
 Package|orvalen

@@ -2,6 +2,7 @@
 // services; exit status 0 after Finish or Cancel, 1 when an error escapes the
 // run (after an "Application Error" box) or no display can be opened.
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QPixmap>
 #include <cstdio>
@@ -41,12 +42,19 @@ void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QS
   }
 }
 
+// The program icon, its bottom-left pixel's colour transparent.
 QIcon ProgramIcon() {
-  QPixmap picture;
+  QImage picture;
   if (auto bytes =
           orvalen::platform::FindResource("MAINICON", orvalen::platform::ResourceType::Bitmap))
-    picture.loadFromData(bytes->data(), static_cast<uint>(bytes->size()), "BMP");
-  return QIcon(picture);
+    picture.loadFromData(bytes->data(), static_cast<int>(bytes->size()), "BMP");
+  if (picture.isNull()) return {};
+  picture = picture.convertToFormat(QImage::Format_ARGB32);
+  const QRgb transparent = picture.pixel(0, picture.height() - 1);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if (picture.pixel(x, y) == transparent) picture.setPixel(x, y, qRgba(0, 0, 0, 0));
+  return QIcon(QPixmap::fromImage(picture));
 }
 
 }  // namespace

@@ -72,9 +72,13 @@ void RunOnce() {
   WizardFactory factory = [owner, foreign = owner ? 0 : state.owner] {
     auto dialog = std::make_unique<wizard::AppExpertDialog>(owner, wizard::DefaultWizardServices());
     if (foreign) {
-      dialog->Form().winId();  // a native window to be transient for the IDE's
-      if (QWindow* window = dialog->Form().windowHandle())
-        window->setTransientParent(QWindow::fromWinId(static_cast<WId>(foreign)));
+      QDialog& form = dialog->Form();
+      form.winId();  // a native window to be transient for the IDE's
+      if (QWindow* ide = QWindow::fromWinId(static_cast<WId>(foreign))) {
+        // Qt's wrapper of the IDE's window is ours: it goes with the dialog.
+        static_cast<QObject*>(ide)->setParent(&form);
+        if (QWindow* window = form.windowHandle()) window->setTransientParent(ide);
+      }
     }
     return std::unique_ptr<WizardDialog>(std::move(dialog));
   };

@@ -1,6 +1,7 @@
 // Renders each dialog of the system offscreen into PNG files, for review by
 // eye: orvalen-screenshots DIR. It carries the standalone program's version
 // block, so the about box shows what the standalone program's does.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -12,8 +13,12 @@
 
 #include "about/about_form.h"
 #include "about/win_info.h"
+#include "hosts/expert_host/expert_host_window.h"
+#include "hosts/expert_host/expert_library.h"
+#include "hosts/expert_host/host_tool_services.h"
 #include "platform/qt/desktop_shell.h"
 #include "platform/registry.h"
+#include "run/generation_run.h"
 #include "ui_app_expert.h"
 #include "wizard/app_expert.h"
 #include "wizard/filter_dlg.h"
@@ -102,6 +107,30 @@ bool SaveWizardPages(const QDir& dir) {
   return ok;
 }
 
+// expert-host with the expert module of this build: its gallery, then in
+// list mode with a generated project open.
+bool SaveExpertHost(const QDir& dir) {
+  namespace h = orvalen::hosts;
+  QuietBoxes boxes;
+  h::ExpertHostWindow window(boxes);
+  h::HostToolServices services(window);
+  h::ExpertLibrary module(ORVALEN_EXPERT_MODULE);
+  window.winId();
+  module.Initialize(&services);
+  window.ShowExperts(module.Experts());
+  bool ok = Save(window, dir.filePath("expert-host.png"));
+  QTemporaryDir project;
+  orvalen::WizardSettings settings;
+  settings.AppName = "Editor";
+  settings.AppPath = project.path().toStdString();
+  settings.cbFileMenu = settings.cbHelpMenu = true;
+  window.findChild<QAction*>("ListMode")->trigger();
+  window.OpenProject(orvalen::GenerateApplication(settings).fullProjectFileName);
+  ok = Save(window, dir.filePath("expert-host-project.png")) && ok;
+  window.ClearExperts();
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,5 +166,6 @@ int main(int argc, char** argv) {
     ok = Save(filter, dir.filePath("filter-dialog.png")) && ok;
   }
   ok = SaveWizardPages(dir) && ok;
+  ok = SaveExpertHost(dir) && ok;
   return ok ? 0 : 1;
 }

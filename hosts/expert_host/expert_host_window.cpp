@@ -130,6 +130,8 @@ ExpertHostWindow::ExpertHostWindow(platform::MessageBoxes& boxes, QWidget* paren
   ShowNoProject();
   statusBar()->showMessage(tr("Double-click a wizard, or press Enter, to run it."));
   resize(640, 520);
+  // Enter runs the selected wizard as soon as the window opens.
+  gallery_->setFocus();
 }
 
 ExpertHostWindow::~ExpertHostWindow() = default;

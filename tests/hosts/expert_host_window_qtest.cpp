@@ -3,6 +3,7 @@
 // tool services close and open projects in it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -120,6 +121,18 @@ TEST(ExpertHostWindow, TheGalleryListsTheProjectWizardsAndRunsThePickedOne) {
   EXPECT_EQ(project.executed, 2);
   EXPECT_EQ(disabled.executed, 0);
   EXPECT_EQ(form.executed, 0);
+  host.window.ClearExperts();
+}
+
+TEST(ExpertHostWindow, EnterRunsTheSelectedWizardAsSoonAsTheWindowOpens) {
+  Host host;
+  FakeExpert project("Project wizard", "Projects");
+  host.window.ShowExperts({&project});
+  host.window.show();
+  host.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(project.executed, 1);
   host.window.ClearExperts();
 }
 

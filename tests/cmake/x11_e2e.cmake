@@ -1,5 +1,6 @@
 # The programs end to end in a real X server (Xvfb), walked with the keyboard
-# through xdotool: one test per case of tests/e2e/testorvalen_x11.sh, label x11.
+# through xdotool: one test per case of tests/e2e/testorvalen_x11.sh and
+# tests/e2e/expert_host_x11.sh, label x11.
 #   ctest -L x11
 # x11_settle tells the driver when the program has taken in the keys sent.
 find_program(ORVALEN_XVFB Xvfb)
@@ -18,23 +19,24 @@ add_executable(x11_settle ${CMAKE_CURRENT_SOURCE_DIR}/e2e/x11_settle.cpp)
 target_compile_options(x11_settle PRIVATE ${ORVALEN_WARNINGS})
 target_link_libraries(x11_settle PRIVATE X11::X11)
 
-set(orvalen_testorvalen_x11 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/testorvalen_x11.sh)
-execute_process(COMMAND bash ${orvalen_testorvalen_x11} --list
-                OUTPUT_VARIABLE orvalen_x11_cases OUTPUT_STRIP_TRAILING_WHITESPACE
-                COMMAND_ERROR_IS_FATAL ANY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${orvalen_testorvalen_x11})
-string(REPLACE "\n" ";" orvalen_x11_cases "${orvalen_x11_cases}")
+# Each driver's cases, as its --list gives them, become tests x11.<program>.<case>.
 set(orvalen_x11_environment
-  "TESTORVALEN=$<TARGET_FILE:testorvalen>" "ORVALEN_GEN=$<TARGET_FILE:orvalen-gen>"
-  "X11_SETTLE=$<TARGET_FILE:x11_settle>" "E2E_TIMEOUT=150")
+  "TESTORVALEN=$<TARGET_FILE:testorvalen>" "EXPERT_HOST=$<TARGET_FILE:expert-host>"
+  "ORVALEN_GEN=$<TARGET_FILE:orvalen-gen>" "X11_SETTLE=$<TARGET_FILE:x11_settle>"
+  "E2E_TIMEOUT=150")
 # In the sanitizer build LeakSanitizer judges each program as it ends; the
 # buffer libdbus keeps to the end of the process is not ours.
-set(orvalen_x11_lsan ${CMAKE_CURRENT_SOURCE_DIR}/hosts/lsan.supp)
-if(EXISTS ${orvalen_x11_lsan})
-  list(APPEND orvalen_x11_environment "LSAN_OPTIONS=suppressions=${orvalen_x11_lsan}:print_suppressions=0")
-endif()
-foreach(case ${orvalen_x11_cases})
-  add_test(NAME x11.testorvalen.${case} COMMAND bash ${orvalen_testorvalen_x11} ${case})
-  set_tests_properties(x11.testorvalen.${case} PROPERTIES
-    LABELS x11 TIMEOUT 180 ENVIRONMENT "${orvalen_x11_environment}")
+list(APPEND orvalen_x11_environment
+  "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/hosts/lsan.supp:print_suppressions=0")
+foreach(program testorvalen expert_host)
+  set(driver ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${program}_x11.sh)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${driver})
+  execute_process(COMMAND bash ${driver} --list OUTPUT_VARIABLE cases
+                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  string(REPLACE "\n" ";" cases "${cases}")
+  foreach(case ${cases})
+    add_test(NAME x11.${program}.${case} COMMAND bash ${driver} ${case})
+    set_tests_properties(x11.${program}.${case} PROPERTIES
+      LABELS x11 TIMEOUT 180 ENVIRONMENT "${orvalen_x11_environment}")
+  endforeach()
 endforeach()

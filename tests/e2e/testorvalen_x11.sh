@@ -33,42 +33,8 @@ fi
 
 # shellcheck source=tests/e2e/x11_session.sh
 source "$(dirname "$0")/x11_session.sh"
-
-WIZARD="Orvalen the intelligent MDI application creation tool"
-
-open_wizard() {
-  MAIN=$(find_window "$WIZARD")
-  refocus "$MAIN"
-}
-
-# On the AppInfo page Alt+N is both "&Next >" and the name's label, so it
-# only moves the focus, to the name edit and Next in turn; a person reaches
-# Next with the keyboard this way: from the name edit Shift+Tab wraps round
-# to About, Cancel, then Next.
-next_from_app_info() {
-  press alt+p shift+Tab shift+Tab shift+Tab shift+Tab space
-}
-
-# On the AppInfo page: the path, then the name, each typed over the text the
-# edit selects when it takes the focus by its label or by Tab.
-enter_name_and_path() {
-  press alt+p
-  type_text "$2"
-  press shift+Tab
-  type_text "$1"
-}
-
-add_file_type() {
-  press alt+a
-  await_window "Extension Filter"
-  local box=$FOCUSED
-  type_text "$1"
-  press Tab
-  type_text "$2"
-  press Return
-  await_closed "$box"
-  refocus "$MAIN"
-}
+# shellcheck source=tests/e2e/wizard_road.sh
+source "$(dirname "$0")/wizard_road.sh"
 
 walk_every_menu_1() {
   open_wizard
@@ -107,11 +73,7 @@ walk_missing_path_1() {
   enter_name_and_path Fixed "$OUT/missing"
   next_from_app_info
   press alt+n alt+f
-  await_window "Error"
-  local box=$FOCUSED
-  press Return
-  await_closed "$box"
-  refocus "$MAIN"
+  answer_box "Error" Return
   press alt+b alt+b alt+p                        # back to AppInfo, the path
   type_text "$OUT"
   next_from_app_info
@@ -128,11 +90,7 @@ walk_remembered_1() {
   press alt+n alt+n alt+n                        # Extensions, Speedbtns, AppInfo
   enter_name_and_path First "$OUT"
   press alt+h alt+c                              # hints off; the child form off asks
-  await_window "Warning"
-  local box=$FOCUSED
-  press n
-  await_closed "$box"
-  refocus "$MAIN"
+  answer_box "Warning" n
   next_from_app_info
   press alt+n alt+f
 }
@@ -168,27 +126,6 @@ walk_unwritable_1() {
   press alt+n alt+f
   await_window "Application Error"
   press Return
-}
-
-# Judges one run's directory against its row.
-judge_disk() {
-  local run=$1 expected=$2
-  case "$expected" in
-    -) ;;
-    nothing)
-      [ -z "$(ls -A "$OUT")" ] || fail "run $run wrote $(find "$OUT" -mindepth 1 -printf '%P ')"
-      ;;
-    *)
-      local reference="$WORK/reference$run"
-      mkdir -p "$reference"
-      eval "set -- $expected"
-      "$ORVALEN_GEN" "$@" "$reference" >"$WORK/orvalen-gen.log" 2>&1 ||
-        fail "orvalen-gen $expected failed"
-      [ -n "$(ls -A "$reference")" ] || fail "orvalen-gen wrote nothing"
-      diff -r "$reference" "$OUT" >"$WORK/diff.log" 2>&1 ||
-        fail "run $run wrote other files than orvalen-gen $expected (see diff.log)"
-      ;;
-  esac
 }
 
 run_case() {

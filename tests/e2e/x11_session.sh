@@ -61,14 +61,16 @@ step() {
   echo "-- $*"
 }
 
+# Without -noreset the server starts afresh whenever its last client leaves
+# (xdotool does, between commands), and a program connecting just then fails.
 start_xserver() {
   : >"$WORK/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" \
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" \
     >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local i
   for ((i = 0; i < 200; i++)); do
-    if grep -q '^[0-9][0-9]*$' "$WORK/display" 2>/dev/null; then
+    if [ "$(wc -l <"$WORK/display")" -gt 0 ]; then  # the number and its newline
       DISPLAY=":$(cat "$WORK/display")"
       export DISPLAY
       return
@@ -93,14 +95,28 @@ start_program() {
   EXIT_STATUS=""
 }
 
-# find_window TITLE [SECONDS]: prints the id of the visible window whose title
-# begins with TITLE (the toolkit may append the program's name).
+# window_title ID: the title a window manager shows (_NET_WM_NAME; the older
+# WM_NAME, which xdotool's search reads, can be empty where it is not).
+window_title() {
+  xdotool getwindowname "$1" 2>/dev/null
+}
+
+# find_window TITLE [SECONDS] [EXCEPT]: prints the id of a shown window, other
+# than EXCEPT, whose title begins with TITLE (the toolkit appends the
+# program's name).
 find_window() {
-  local pattern="^$1" seconds=${2:-20} id
-  id=$(timeout "$seconds" xdotool search --sync --onlyvisible --name "$pattern" 2>/dev/null |
-    head -n 1) || true
-  [ -n "$id" ] || fail "no window titled \"$1\" appeared within $seconds s"
-  echo "$id"
+  local title=$1 deadline=$((SECONDS + ${2:-20})) except=${3:-} id
+  while :; do
+    for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+      [ "$id" = "$except" ] && continue
+      if [[ $(window_title "$id") == "$title"* ]]; then
+        echo "$id"
+        return
+      fi
+    done
+    ((SECONDS < deadline)) || fail "no window titled \"$title\" appeared within ${2:-20} s"
+    sleep 0.1
+  done
 }
 
 settle() {
@@ -120,7 +136,9 @@ refocus() {
 
 # await_window TITLE: waits for the window and gives it the keyboard; prints nothing.
 await_window() {
-  refocus "$(find_window "$1")"
+  local id
+  id=$(find_window "$1")
+  refocus "$id"
 }
 
 # await_closed ID: waits until the window is no longer shown.

@@ -15,6 +15,7 @@
 #include "generator/command_table.h"
 #include "generator/settings_check.h"
 #include "generator/string_ids.h"
+#include "platform/qt/bitmap_colours.h"
 #include "platform/qt/desktop_shell.h"
 #include "platform/qt/dialog_font.h"
 #include "platform/resources.h"
@@ -376,15 +377,10 @@ void TAppExpert::LoadPagePicture(int page) {
 void TAppExpert::SamplePaint(QPainter& painter) {
   if (pagePicture_.isNull()) return;
   // The bottom-left pixel's colour is transparent: the dialog's face shows through.
-  QImage picture = pagePicture_.convertToFormat(QImage::Format_RGB32);
-  const QRgb transparent = picture.pixel(0, picture.height() - 1);
-  const QRgb face = ui_->Sample->palette().color(QPalette::Window).rgb();
-  for (int y = 0; y < picture.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-    for (int x = 0; x < picture.width(); ++x)
-      if (line[x] == transparent) line[x] = face;
-  }
-  painter.drawImage(0, 0, picture);
+  const QColor face = ui_->Sample->palette().color(QPalette::Window);
+  painter.drawImage(0, 0,
+                    platform::ReplaceColour(
+                        pagePicture_, pagePicture_.pixel(0, pagePicture_.height() - 1), face));
 }
 
 // The options

@@ -3,8 +3,11 @@
 #include <QPainter>
 
 #include "generator/command_table.h"
+#include "platform/qt/bitmap_colours.h"
 
 namespace orvalen::wizard {
+
+using platform::ReplaceColour;
 
 namespace {
 
@@ -18,18 +21,6 @@ void Fill(QPainter& p, int left, int top, int right, int bottom, const QColor& c
 SystemColours SystemColours::From(const QPalette& palette) {
   return {palette.color(QPalette::WindowText), palette.color(QPalette::Button),
           palette.color(QPalette::Dark), palette.color(QPalette::Light)};
-}
-
-QImage ReplaceColour(const QImage& image, QRgb from, const QColor& to) {
-  QImage out = image.convertToFormat(QImage::Format_RGB32);
-  const QRgb key = QColor(from).rgb();
-  const QRgb replacement = to.rgb();
-  for (int y = 0; y < out.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < out.width(); ++x)
-      if (line[x] == key) line[x] = replacement;
-  }
-  return out;
 }
 
 void DrawButtonGlyph(const TButtonImage& holder, QPainter& canvas, int x, int y,

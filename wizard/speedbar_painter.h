@@ -39,7 +39,4 @@ void DrawButtonGlyph(const TButtonImage& holder, QPainter& canvas, int x, int y,
 void PaintSpeedbar(QImage& buffer, const SpeedbarList& speedbar, const CommandGlyphList& glyphs,
                    const QImage& pointer, const SystemColours& colours, const QColor& background);
 
-// `image` with every pixel of colour `from` turned into `to`.
-QImage ReplaceColour(const QImage& image, QRgb from, const QColor& to);
-
 }  // namespace orvalen::wizard

@@ -25,6 +25,7 @@
 
 #include "hosts/expert_host/expert_library.h"
 #include "platform/codepage.h"
+#include "platform/qt/bitmap_colours.h"
 
 namespace orvalen::hosts {
 
@@ -41,13 +42,7 @@ QIcon GlyphIcon(const std::vector<std::uint8_t>& glyph, const QStyle& style) {
   QImage picture;
   if (glyph.empty() || !picture.loadFromData(glyph.data(), static_cast<int>(glyph.size())))
     return style.standardIcon(QStyle::SP_FileIcon);
-  if (!picture.hasAlphaChannel()) {
-    picture = picture.convertToFormat(QImage::Format_ARGB32);
-    const QRgb transparent = picture.pixel(0, picture.height() - 1);
-    for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width(); ++x)
-        if (picture.pixel(x, y) == transparent) picture.setPixel(x, y, qRgba(0, 0, 0, 0));
-  }
+  if (!picture.hasAlphaChannel()) picture = platform::CornerColourTransparent(picture);
   return QIcon(QPixmap::fromImage(picture));
 }
 

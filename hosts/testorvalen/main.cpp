@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "hosts/testorvalen/application_error.h"
+#include "platform/qt/bitmap_colours.h"
 #include "platform/qt/message_box.h"
 #include "platform/resources.h"
 #include "run/generation_run.h"
@@ -49,12 +50,7 @@ QIcon ProgramIcon() {
           orvalen::platform::FindResource("MAINICON", orvalen::platform::ResourceType::Bitmap))
     picture.loadFromData(bytes->data(), static_cast<int>(bytes->size()), "BMP");
   if (picture.isNull()) return {};
-  picture = picture.convertToFormat(QImage::Format_ARGB32);
-  const QRgb transparent = picture.pixel(0, picture.height() - 1);
-  for (int y = 0; y < picture.height(); ++y)
-    for (int x = 0; x < picture.width(); ++x)
-      if (picture.pixel(x, y) == transparent) picture.setPixel(x, y, qRgba(0, 0, 0, 0));
-  return QIcon(QPixmap::fromImage(picture));
+  return QIcon(QPixmap::fromImage(orvalen::platform::CornerColourTransparent(picture)));
 }
 
 }  // namespace

@@ -17,10 +17,19 @@ class OutputStream {
   void Write(std::string_view text) { Write(text.data(), text.size()); }
 };
 
+// One output file of a generation run, open for writing until Close.
+class OutputFile : public OutputStream {
+ public:
+  // Everything written so far (a form's text is converted from it).
+  virtual std::string ReadAll() = 0;
+  // Completes the file; reports a failure the destructor would have to swallow.
+  virtual void Close() = 0;
+};
+
 // A file created anew (an existing file is replaced), readable and writable,
 // closed by its destructor. Creation failure raises "Cannot create file %s";
 // a short write or a failing close raises EWriteError naming the file.
-class FileStream : public OutputStream {
+class FileStream : public OutputFile {
  public:
   explicit FileStream(std::string path);
   ~FileStream() override;
@@ -30,9 +39,9 @@ class FileStream : public OutputStream {
   void Write(const void* data, std::size_t size) override;
   using OutputStream::Write;
   // Reads the whole file from its start (used to convert a text form just written).
-  std::string ReadAll();
+  std::string ReadAll() override;
   // Flushes and closes; reports a failure the destructor would have to swallow.
-  void Close();
+  void Close() override;
   const std::string& Path() const { return path_; }
 
  private:

@@ -23,39 +23,40 @@ namespace {
 // completely before the next one begins.
 class OutputFiles {
  public:
-  OutputFiles(SnippetLibrary& library, GenerationResult& result)
-      : library_(library), result_(result) {}
+  OutputFiles(platform::OutputSink& sink, SnippetLibrary& library, GenerationResult& result)
+      : sink_(sink), library_(library), result_(result) {}
 
   template <typename Writer>
   void Write(const std::string& path, Writer&& writer) {
-    platform::FileStream file(path);
+    auto file = sink_.Create(path);
     result_.files.push_back(path);
-    Emitter emitter(file, library_);
+    Emitter emitter(*file, library_);
     writer(emitter);
-    file.Close();
+    file->Close();
   }
 
   // A form description: the text form, then the binary form file converted from it.
   template <typename Writer>
   void WriteForm(const std::string& textPath, const std::string& binaryPath, Writer&& writer) {
-    WriteFormFiles(textPath, binaryPath, library_, writer, result_.files);
+    WriteFormFiles(sink_, textPath, binaryPath, library_, writer, result_.files);
   }
 
  private:
+  platform::OutputSink& sink_;
   SnippetLibrary& library_;
   GenerationResult& result_;
 };
 
 }  // namespace
 
-GenerationResult GenerateApplication(const WizardSettings& s) {
+GenerationResult GenerateApplication(const WizardSettings& s, platform::OutputSink& sink) {
   if (auto message = CheckAppName(s.AppName)) throw ESettingsError(*message);
   if (auto message = CheckSpeedbar(s)) throw ESettingsError(*message);
   if (auto message = CheckFilter(s)) throw ESettingsError(*message);
 
   GenerationResult result;
   SnippetLibrary library;  // released when this function leaves, on every path
-  OutputFiles out(library, result);
+  OutputFiles out(sink, library, result);
 
   result.projectFileName = ProjectFileName(s);
   out.Write(result.projectFileName, [&](Emitter& e) { WriteProjectSource(s, e); });
@@ -76,6 +77,11 @@ GenerationResult GenerateApplication(const WizardSettings& s) {
   out.WriteForm(dir + kAboutFormTextFile, dir + kAboutFormFile,
                 [&](Emitter& e) { WriteAboutFormText(s, e); });
   return result;
+}
+
+GenerationResult GenerateApplication(const WizardSettings& settings) {
+  platform::DiskSink disk;
+  return GenerateApplication(settings, disk);
 }
 
 void RunAppExpert(const WizardFactory& createDialog, TIToolServices* toolServices) {

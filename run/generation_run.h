@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "generator/wizard_settings.h"
+#include "platform/output_sink.h"
 #include "run/tool_services.h"
 
 namespace orvalen {
@@ -18,10 +19,13 @@ struct GenerationResult {
   std::vector<std::string> files;   // every file created, in order
 };
 
-// Loads the snippet library, writes every file of the application in order
-// into the target directory and releases the library on every path. A
-// failure ends the writing: completed files stay, later ones are not written.
-// Settings the wizard would refuse raise ESettingsError before anything is written.
+// Loads the snippet library, creates every file of the application in order
+// in `sink` under the target directory and releases the library on every
+// path. A failure ends the writing: completed files stay, later ones are not
+// written. Settings the wizard would refuse raise ESettingsError before
+// anything is written.
+GenerationResult GenerateApplication(const WizardSettings& settings, platform::OutputSink& sink);
+// The same onto disk, each replaced file kept under its backup name.
 GenerationResult GenerateApplication(const WizardSettings& settings);
 
 class ESettingsError : public std::runtime_error {

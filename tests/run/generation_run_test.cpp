@@ -112,6 +112,63 @@ TEST(GenerationRun, AShortWriteIsAFailureNotASuccess) {
   EXPECT_THROW(GenerateApplication(SettingsIn(dir)), EWriteError);
 }
 
+// A second run into the same directory keeps each replaced file, hand edits
+// included, one generation deep; without backups nothing is kept.
+TEST(GenerationRun, ReplacedFilesAreKeptUnderTheirBackupNames) {
+  for (bool keep : {true, false}) {
+    TempDir dir;
+    WizardSettings s = SettingsIn(dir);
+    GenerateApplication(s);
+    testing::WriteFile(dir.File("MAIN.PAS"), "hand edit 1");
+    platform::DiskSink disk(keep);
+    GenerateApplication(s, disk);
+    testing::WriteFile(dir.File("MAIN.PAS"), "hand edit 2");
+    auto result = GenerateApplication(s, disk);
+    EXPECT_EQ(std::filesystem::exists(dir.File("MAIN.~PA")), keep);
+    if (!keep) continue;
+    EXPECT_EQ(ReadFile(dir.File("MAIN.~PA")), "hand edit 2");
+    for (const auto& [file, backup] : {std::pair{"Editor.DPR", "Editor.~DP"},
+                                       {"MAIN.DFM", "MAIN.~DF"},
+                                       {"STDAbout.TXT", "STDAbout.~TX"}})
+      EXPECT_EQ(ReadFile(dir.File(backup)), ReadFile(dir.File(file))) << file;
+    // Ten files, ten backups, nothing else.
+    auto count = std::distance(std::filesystem::directory_iterator(dir.Path()), {});
+    EXPECT_EQ(count, 2 * static_cast<long>(result.files.size()));
+  }
+}
+
+TEST(GenerationRun, ABackupThatCannotBeMadeStopsBeforeTheFileIsTouched) {
+  TempDir dir;
+  WizardSettings s = SettingsIn(dir);
+  testing::WriteFile(dir.File("Editor.DPR"), "kept");
+  std::filesystem::create_directory(dir.File("Editor.~DP"));  // in the backup's way
+  try {
+    GenerateApplication(s);
+    FAIL() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Cannot create backup file " + dir.File("Editor.~DP"), 0),
+              0u)
+        << e.what();
+  }
+  EXPECT_EQ(ReadFile(dir.File("Editor.DPR")), "kept");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("MAIN.PAS")));
+}
+
+// The preview's memory holds exactly the bytes a run writes to disk, and writes nothing.
+TEST(GenerationRun, MemorySinkHoldsTheBytesARunWrites) {
+  TempDir dir;
+  WizardSettings s = SettingsIn(dir);
+  s.cbFileMenu = s.cbMRU = true;
+  s.ExtListBox = {"Text|*.txt"};
+  platform::MemorySink memory;
+  auto inMemory = GenerateApplication(s, memory);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+  auto onDisk = GenerateApplication(s);
+  ASSERT_EQ(inMemory.files, onDisk.files);
+  ASSERT_EQ(memory.Files().size(), onDisk.files.size());
+  for (const auto& file : memory.Files()) EXPECT_EQ(file.bytes, ReadFile(file.path)) << file.path;
+}
+
 TEST(RunAppExpert, CancelWritesNothingAndCallsNoServices) {
   TempDir dir;
   int destroyed = 0;

@@ -9,6 +9,7 @@
 #include "generator/emitter.h"
 #include "generator/snippet_library.h"
 #include "platform/errors.h"
+#include "platform/output_sink.h"
 #include "tests/test_support.h"
 #include "units/form_conversion.h"
 
@@ -23,9 +24,10 @@ const std::string kGoodText = "object Box: TBox\r\n  Left = 1\r\nend\r\n";
 TEST(FormFiles, TextThenItsWholeConversion) {
   TempDir dir;
   SnippetLibrary library;
+  platform::DiskSink disk;
   std::vector<std::string> created;
   WriteFormFiles(
-      dir.File("BOX.TXT"), dir.File("BOX.DFM"), library,
+      disk, dir.File("BOX.TXT"), dir.File("BOX.DFM"), library,
       [](Emitter& e) {
         // Written in two pieces: the conversion must see the whole text.
         e.WriteFormatted("object Box: TBox\r\n");
@@ -41,10 +43,11 @@ TEST(FormFiles, TextThenItsWholeConversion) {
 TEST(FormFiles, BinaryFileIsCreatedOnlyAfterTheTextIsWritten) {
   TempDir dir;
   SnippetLibrary library;
+  platform::DiskSink disk;
   std::vector<std::string> created;
   bool binaryExistedWhileWriting = true;
   WriteFormFiles(
-      dir.File("BOX.TXT"), dir.File("BOX.DFM"), library,
+      disk, dir.File("BOX.TXT"), dir.File("BOX.DFM"), library,
       [&](Emitter& e) {
         binaryExistedWhileWriting = std::filesystem::exists(dir.File("BOX.DFM"));
         e.WriteFormatted(kGoodText);
@@ -56,11 +59,12 @@ TEST(FormFiles, BinaryFileIsCreatedOnlyAfterTheTextIsWritten) {
 TEST(FormFiles, ATextThatDoesNotParseLeavesTheBinaryFileEmptyAndRaises) {
   TempDir dir;
   SnippetLibrary library;
+  platform::DiskSink disk;
   std::vector<std::string> created;
   const std::string bad = "object Box: TBox\r\n  Left = 1\r\n  Filter = 'it's'\r\nend\r\n";
   try {
     WriteFormFiles(
-        dir.File("BOX.TXT"), dir.File("BOX.DFM"), library,
+        disk, dir.File("BOX.TXT"), dir.File("BOX.DFM"), library,
         [&](Emitter& e) { e.WriteFormatted(bad); }, created);
     FAIL() << "no parse error";
   } catch (const EParserError& e) {
@@ -74,10 +78,11 @@ TEST(FormFiles, ATextThatDoesNotParseLeavesTheBinaryFileEmptyAndRaises) {
 TEST(FormFiles, BinaryFileThatCannotBeCreatedRaisesAfterTheText) {
   TempDir dir;
   SnippetLibrary library;
+  platform::DiskSink disk;
   std::vector<std::string> created;
   std::filesystem::create_directory(dir.File("BOX.DFM"));  // a directory in its place
   EXPECT_THROW(WriteFormFiles(
-                   dir.File("BOX.TXT"), dir.File("BOX.DFM"), library,
+                   disk, dir.File("BOX.TXT"), dir.File("BOX.DFM"), library,
                    [&](Emitter& e) { e.WriteFormatted(kGoodText); }, created),
                EFCreateError);
   EXPECT_EQ(ReadFile(dir.File("BOX.TXT")), kGoodText);

@@ -1,0 +1,58 @@
+#include "platform/output_sink.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/errors.h"
+
+namespace orvalen::platform {
+
+namespace fs = std::filesystem;
+
+std::string BackupFileName(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot < nameStart) return path + ".~";
+  return path.substr(0, dot + 1) + "~" + path.substr(dot + 1, 2);
+}
+
+namespace {
+
+void KeepBackup(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return;  // nothing to keep; creation reports the rest
+  const std::string backup = BackupFileName(path);
+  fs::copy_file(path, backup, fs::copy_options::overwrite_existing, ec);
+  if (ec) throw EFCreateError("Cannot create backup file " + backup + ": " + ec.message());
+}
+
+class MemoryFile : public OutputFile {
+ public:
+  MemoryFile(std::vector<MemorySink::File>& files, std::size_t index)
+      : files_(files), index_(index) {}
+  void Write(const void* data, std::size_t size) override {
+    files_[index_].bytes.append(static_cast<const char*>(data), size);
+  }
+  using OutputStream::Write;
+  std::string ReadAll() override { return files_[index_].bytes; }
+  void Close() override {}
+
+ private:
+  std::vector<MemorySink::File>& files_;
+  std::size_t index_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputFile> DiskSink::Create(const std::string& path) {
+  if (keepBackups_) KeepBackup(path);
+  return std::make_unique<FileStream>(path);
+}
+
+std::unique_ptr<OutputFile> MemorySink::Create(const std::string& path) {
+  files_.push_back({path, {}});
+  return std::make_unique<MemoryFile>(files_, files_.size() - 1);
+}
+
+}  // namespace orvalen::platform

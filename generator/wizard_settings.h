@@ -37,6 +37,8 @@ struct WizardSettings {
   // EncodeTypedText brings the typed text (UTF-8 as typed) into it.
   int CodePage = 1252;
 
+  bool operator==(const WizardSettings&) const = default;
+
   int SpeedbarCount() const { return static_cast<int>(Speedbar.size()); }
   // The glyph id of entry `index`, or -1 for a space; out of range raises std::out_of_range.
   int SpeedbarItemId(int index) const;

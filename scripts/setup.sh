@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev fp-compiler fp-units-fcl
-          fp-units-rtl clang libclang-rt-14-dev)
+          fp-units-rtl clang libclang-rt-14-dev nlohmann-json3-dev)
 # Qt 6 Widgets with its tools (uic, moc, rcc) and platform plugins (the tests and
 # the screenshots render offscreen), fonts to render text with (Liberation Sans
 # has the narrow metrics the dialogs were laid out for), and windres,

@@ -23,6 +23,7 @@
 #include "ui_app_expert.h"
 #include "wizard/core/extension_entry.h"
 #include "wizard/filter_dlg.h"
+#include "wizard/preview_window.h"
 
 namespace orvalen::wizard {
 
@@ -217,6 +218,7 @@ void TAppExpert::Connect() {
   on(ui_->PrevButton, &TAppExpert::NextPrevClick);
   on(ui_->NextButton, &TAppExpert::NextPrevClick);
   on(ui_->Button4, &TAppExpert::AboutClick);
+  on(ui_->PreviewButton, &TAppExpert::PreviewClick);
   on(ui_->CancelBtn, &TAppExpert::reject);
   on(ui_->cbMDIApp, &TAppExpert::cbMDIAppClick);
   on(ui_->cbMDIform, &TAppExpert::cbMDIformClick);
@@ -427,6 +429,54 @@ void TAppExpert::AboutClick() {
   if (services_.showAbout) services_.showAbout(this);
 }
 
+// The Preview window stands beside the dialog, to its right where the screen allows.
+void TAppExpert::PreviewClick() {
+  if (!preview_) {
+    preview_ = new PreviewWindow(
+        this,
+        {[this] { return RawSettings(); }, [this](const WizardSettings& s) { ApplySettings(s); }},
+        *services_.messageBoxes);
+    QRect place(frameGeometry().topRight() + QPoint(8, 0), preview_->size());
+    if (QScreen* screen = this->screen()) {
+      const QRect available = screen->availableGeometry();
+      if (!available.contains(place)) place.moveTopLeft(available.topLeft() + QPoint(8, 8));
+    }
+    preview_->move(place.topLeft());
+  }
+  preview_->show();
+  preview_->raise();
+  preview_->activateWindow();
+}
+
+void TAppExpert::ApplySettings(const WizardSettings& s) {
+  // The menus first: unchecking one drops its commands from the speedbar.
+  for (int m = 0; m < kMenuCount; ++m) SetCheckedFiring(MenuCheckBox(m), s.MenuChecked(m));
+  SetCheckedFiring(ui_->cbMRU, s.cbMRU);
+  SetCheckedFiring(ui_->cbMRUReg, s.cbMRUReg);
+  SetItems("ExtListBox", s.ExtListBox);
+  while (speedItems_.SpeedbarCount() > 0) {
+    speedItems_.SetInsertIndex(0);
+    speedItems_.Remove();
+  }
+  for (int id : s.Speedbar) {
+    if (id == kSpeedbarSpace)
+      speedItems_.Space();
+    else
+      speedItems_.Insert(id);
+  }
+  speedItems_.SetInsertIndex(speedItems_.SpeedbarCount());
+  ui_->Speedbar->update();
+  ui_->AppName->setText(FromUtf8(s.AppName));
+  ui_->AppPath->setText(FromUtf8(s.AppPath));
+  SetCheckedFiring(ui_->cbMDIApp, s.cbMDIApp);
+  ui_->cbMDIform->setChecked(s.cbMDIform);  // as loaded, without the question
+  ui_->cbStatusLine->setChecked(s.cbStatusLine);
+  ui_->cbHints->setChecked(s.cbHints);
+  SetCheckedFiring(ui_->SingleInstanceApp, s.SingleInstanceApp);
+  ui_->siDDE->setChecked(s.siDDE);
+  codePage_ = s.CodePage;
+}
+
 // The menus and the speedbar list
 
 QCheckBox* TAppExpert::MenuCheckBox(int menu) const {
@@ -619,6 +669,7 @@ WizardSettings TAppExpert::RawSettings() const {
   s.cbMDIform = ui_->cbMDIform->isChecked();
   s.SingleInstanceApp = ui_->SingleInstanceApp->isChecked();
   s.siDDE = ui_->siDDE->isChecked();
+  s.CodePage = codePage_;
   return s;
 }
 

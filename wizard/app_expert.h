@@ -29,6 +29,8 @@ class TAppExpert;
 
 namespace orvalen::wizard {
 
+class PreviewWindow;
+
 // What the dialog reaches outside itself, so the tests can answer for it.
 struct WizardServices {
   platform::MessageBoxes* messageBoxes = nullptr;
@@ -61,6 +63,13 @@ class TAppExpert : public QDialog, private StoredControls {
   // The wizard settings as the controls hold them, typed text in the target's
   // code page. Read after the dialog closed with Finish.
   WizardSettings Settings() const;
+  // The same with the typed text as typed (UTF-8), as answer files hold it.
+  WizardSettings RawSettings() const;
+  // Puts settings (an answer file's) into the controls as a person would set
+  // them, without the MDI child form's question; the speedbar is replaced.
+  void ApplySettings(const WizardSettings& settings);
+  // The Preview window, once opened.
+  PreviewWindow* Preview() const { return preview_; }
 
   int SpeedbarCount() const { return speedItems_.SpeedbarCount(); }
   int SpeedbarItemId(int index) const { return speedItems_.SpeedbarItemId(index); }
@@ -83,6 +92,7 @@ class TAppExpert : public QDialog, private StoredControls {
  public slots:
   void NextPrevClick();
   void AboutClick();
+  void PreviewClick();
   void cbMDIAppClick();
   void cbMDIformClick();
   void SingleInstanceAppClick();
@@ -125,7 +135,6 @@ class TAppExpert : public QDialog, private StoredControls {
   // Sets a box as its owner's code would: a change fires its click handler.
   void SetCheckedFiring(QCheckBox* box, bool checked);
   void SaveSettings();
-  WizardSettings RawSettings() const;
   QCheckBox* CheckBox(std::string_view name) const;
   QCheckBox* MenuCheckBox(int menu) const;
 
@@ -147,6 +156,8 @@ class TAppExpert : public QDialog, private StoredControls {
   QImage speedBuffer_;
   QImage pagePicture_;
   bool shown_ = false;
+  int codePage_ = WizardSettings().CodePage;  // no control; an answer file may set it
+  PreviewWindow* preview_ = nullptr;
 };
 
 }  // namespace orvalen::wizard

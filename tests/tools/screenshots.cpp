@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <cstdio>
 
 #include "about/about_form.h"
@@ -20,8 +21,10 @@
 #include "platform/registry.h"
 #include "run/generation_run.h"
 #include "ui_app_expert.h"
+#include "ui_preview_window.h"
 #include "wizard/app_expert.h"
 #include "wizard/filter_dlg.h"
+#include "wizard/preview_window.h"
 
 namespace {
 
@@ -104,6 +107,19 @@ bool SaveWizardPages(const QDir& dir) {
     ui.Speedbar->update();
     ok = Save(form, dir.filePath("wizard-3-speedbar-pointer.png")) && ok;
   }
+  // The Preview window beside it, into a directory an earlier run wrote to,
+  // showing the main unit, then a binary form file.
+  QDir target(store.filePath("Editor"));
+  target.mkpath(".");
+  ui.AppPath->setText(target.path());
+  orvalen::GenerateApplication(form.Settings());
+  ui.PreviewButton->click();
+  w::PreviewWindow* preview = form.Preview();
+  QTreeWidget* files = preview->Controls().FileList;
+  files->setCurrentItem(files->topLevelItem(1));
+  ok = Save(*preview, dir.filePath("preview-main-unit.png")) && ok;
+  files->setCurrentItem(files->topLevelItem(3));
+  ok = Save(*preview, dir.filePath("preview-main-form.png")) && ok;
   return ok;
 }
 

@@ -1,0 +1,98 @@
+// The Preview window shows the generator's own bytes for the wizard's current
+// choices, follows them as they change, and carries them to and from answer
+// files.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "generator/answers.h"
+#include "generator/command_table.h"
+#include "run/generation_run.h"
+#include "tests/wizard/wizard_support.h"
+#include "ui_app_expert.h"
+#include "ui_preview_window.h"
+#include "wizard/preview_window.h"
+
+namespace orvalen::wizard {
+namespace {
+
+void Click(QAbstractButton* button) {
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+// The preview's files against those a run then writes for the same choices.
+void ExpectPreviewIsTheRun(TAppExpert& form, const char* step) {
+  const auto& shown = form.Preview()->Files();
+  auto written = GenerateApplication(form.Settings());
+  ASSERT_EQ(shown.size(), written.files.size()) << step;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    EXPECT_EQ(shown[i].path, written.files[i]) << step;
+    EXPECT_EQ(shown[i].bytes, testing::ReadFile(written.files[i])) << step << " " << shown[i].path;
+  }
+}
+
+TEST(Preview, ShowsWhatARunThenWritesAndFollowsEachChangedChoice) {
+  testing::WizardWorld world;
+  TAppExpert form(nullptr, world.Services());
+  form.show();
+  Ui::TAppExpert& ui = form.Controls();
+  ui.AppPath->setText(QString::fromStdString(world.dir.File("app")));
+  std::filesystem::create_directory(world.dir.File("app"));
+  Click(ui.PreviewButton);
+  PreviewWindow* preview = form.Preview();
+  ASSERT_NE(preview, nullptr);
+  ASSERT_TRUE(preview->isVisible());
+  ExpectPreviewIsTheRun(form, "defaults");  // the run also puts the files on disk
+
+  const struct {
+    const char* step;
+    std::function<void()> change;
+  } steps[] = {
+      {"File menu", [&] { Click(ui.cbFileMenu); }},
+      {"recent list", [&] { Click(ui.cbMRU); }},
+      {"name", [&] { QTest::keyClicks(ui.AppName, "Ed"); }},
+      {"hints off", [&] { Click(ui.cbHints); }},
+      {"answers applied",
+       [&] {
+         WizardSettings s = form.RawSettings();
+         s.ExtListBox = {"Caf\u00e9|*.cafe"};
+         s.Speedbar = {kGlyphId, kSpeedbarSpace, kGlyphId + 1};
+         s.SingleInstanceApp = true;
+         form.ApplySettings(s);
+       }},
+  };
+  for (const auto& step : steps) {
+    const int runs = preview->Runs();
+    step.change();
+    // Exactly one run follows, however many keys a change took.
+    QTRY_COMPARE_WITH_TIMEOUT(preview->Runs(), runs + 1, 2000);
+    QTest::qWait(250);
+    EXPECT_EQ(preview->Runs(), runs + 1) << step.step;
+    // The files the run before wrote are marked as replaced; a renamed project file is new.
+    for (const auto& file : preview->Files())
+      EXPECT_EQ(file.exists, std::filesystem::exists(file.path)) << step.step << file.path;
+    EXPECT_TRUE(preview->Files().at(1).exists) << step.step;  // MAIN.PAS
+    ExpectPreviewIsTheRun(form, step.step);
+  }
+  QTreeWidgetItem* first = preview->Controls().FileList->topLevelItem(0);
+  EXPECT_EQ(first->text(0), "AppNameEd.DPR");
+  EXPECT_EQ(first->text(2), "replaces; kept as AppNameEd.~DP");
+  EXPECT_EQ(first->text(1), QLocale().toString(qulonglong(preview->Files()[0].bytes.size())));
+  // The binary form files show what they hold and their text form, é decoded.
+  for (int row = 0; row < static_cast<int>(preview->Files().size()); ++row) {
+    if (preview->Files()[static_cast<std::size_t>(row)].path.ends_with("MAIN.DFM")) {
+      QString text = preview->FileText(row);
+      EXPECT_TRUE(text.contains("root object MainFormAppNameEd: TMainFormAppNameEd.")) << text.toStdString();
+      EXPECT_TRUE(text.contains(QString::fromUtf8("Filter = 'Caf\u00e9|*.cafe'")));
+    }
+  }
+  // A name the wizard would refuse: nothing listed, and the reason.
+  ui.AppName->setText("begin");
+  QTRY_VERIFY_WITH_TIMEOUT(preview->Files().empty(), 2000);
+  EXPECT_TRUE(preview->Controls().StatusLabel->text().contains("not a valid identifier"));
+}
+
+}  // namespace
+}  // namespace orvalen::wizard

@@ -1,6 +1,8 @@
-// One whole generation run into a temporary directory, beside a floor that
-// writes the very same bytes to the very same files with plain stdio. The
-// ratio of the two tells what the generation itself costs over the I/O.
+// One whole generation run into a temporary directory (each replaced file
+// kept as a backup first, as every run does), without backups, and into
+// memory, beside a floor that writes the very same bytes to the very same
+// files with plain stdio. The ratios tell what the generation itself costs
+// over the I/O, and what the backups cost.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -9,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "run/generation_run.h"
 #include "platform/streams.h"
+#include "run/generation_run.h"
 
 namespace {
 
@@ -52,6 +54,25 @@ void BM_GenerationRun(benchmark::State& state) {
   fs::remove_all(dir);
 }
 BENCHMARK(BM_GenerationRun)->Unit(benchmark::kMicrosecond);
+
+// The same run keeping no backups, and into memory, as the preview and a dry run make it.
+void BM_GenerationRunNoBackup(benchmark::State& state) {
+  fs::path dir = BenchDir("nobackup");
+  auto settings = EveryOption(dir);
+  orvalen::platform::DiskSink disk(false);
+  for (auto _ : state) benchmark::DoNotOptimize(orvalen::GenerateApplication(settings, disk));
+  fs::remove_all(dir);
+}
+BENCHMARK(BM_GenerationRunNoBackup)->Unit(benchmark::kMicrosecond);
+
+void BM_GenerationRunIntoMemory(benchmark::State& state) {
+  auto settings = EveryOption(BenchDir("memory"));
+  for (auto _ : state) {
+    orvalen::platform::MemorySink memory;
+    benchmark::DoNotOptimize(orvalen::GenerateApplication(settings, memory));
+  }
+}
+BENCHMARK(BM_GenerationRunIntoMemory)->Unit(benchmark::kMicrosecond);
 
 // The floor: the same files with the same contents, written with fopen/fwrite/fclose.
 void BM_WriteSameBytesFloor(benchmark::State& state) {

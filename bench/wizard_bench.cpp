@@ -8,12 +8,17 @@
 #include <QDialog>
 #include <QDir>
 #include <QPixmap>
+#include <QTreeWidget>
 #include <cstdio>
 #include <string>
 
 #include "bench/resident_memory.h"
 #include "platform/registry.h"
+#include "run/generation_run.h"
+#include "ui_app_expert.h"
+#include "ui_preview_window.h"
 #include "wizard/app_expert.h"
+#include "wizard/preview_window.h"
 
 namespace {
 
@@ -86,6 +91,44 @@ void BM_BareDialogCreateAndPaint(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BareDialogCreateAndPaint)->Unit(benchmark::kMicrosecond);
+
+// A changed choice reaching the open Preview window: the run into memory, the
+// file list and the coloured text of the main unit, painted; beside it the
+// bare run into memory, its reference.
+void BM_PreviewUpdate(benchmark::State& state) {
+  auto form = std::make_unique<orvalen::wizard::TAppExpert>(nullptr, Services());
+  form->show();
+  orvalen::WizardSettings s = form->RawSettings();
+  s.cbFileMenu = s.cbEditMenu = s.cbWindowMenu = s.cbHelpMenu = s.cbMRU = true;
+  s.ExtListBox = {"Text files (*.txt)|*.txt"};
+  s.AppName = "BenchApp";
+  s.AppPath = QDir::tempPath().toStdString() + "/orvalen-preview-bench";
+  form->ApplySettings(s);
+  form->Controls().PreviewButton->click();
+  auto* preview = form->Preview();
+  preview->Controls().FileList->setCurrentItem(preview->Controls().FileList->topLevelItem(1));
+  for (auto _ : state) {
+    form->Controls().cbHints->click();
+    preview->Refresh();
+    QPixmap picture = preview->grab();
+    benchmark::DoNotOptimize(picture);
+  }
+}
+BENCHMARK(BM_PreviewUpdate)->Unit(benchmark::kMicrosecond);
+
+void BM_GenerationIntoMemory(benchmark::State& state) {
+  orvalen::WizardSettings s;
+  s.cbFileMenu = s.cbEditMenu = s.cbWindowMenu = s.cbHelpMenu = s.cbMRU = true;
+  s.ExtListBox = {"Text files (*.txt)|*.txt"};
+  s.AppName = "BenchApp";
+  s.AppPath = QDir::tempPath().toStdString() + "/orvalen-preview-bench";
+  for (auto _ : state) {
+    s.cbHints = !s.cbHints;
+    orvalen::platform::MemorySink memory;
+    benchmark::DoNotOptimize(orvalen::GenerateApplication(s, memory));
+  }
+}
+BENCHMARK(BM_GenerationIntoMemory)->Unit(benchmark::kMicrosecond);
 
 // The resident memory of a fresh process showing the wizard or a bare dialog.
 long ResidentShowing(bool wizard, int argc, char** argv) {

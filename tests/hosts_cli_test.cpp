@@ -43,7 +43,7 @@ TEST(OrvalenGen, BadArgumentsExitTwoWithAClearMessage) {
       {"-m file -s FileNope " + dir.Str(), "unknown speedbar command 'FileNope'"},
       {"-m file -e nobar " + dir.Str(), "DESCRIPTION|PATTERNS"},
       {"--recent " + dir.Str(), "needs the File menu"},
-      {"--frobnicate " + dir.Str(), "unknown option --frobnicate"},
+      {"--frobnicate " + dir.Str(), "unknown option '--frobnicate'"},
       {"", "no DIRECTORY given"},
       {"-n", "needs a value"},
       {"-m file -e 'T\u00e9xt|*.t' -e '\u0416|*.t' " + dir.Str(),

@@ -171,7 +171,7 @@ void AddEdit(CommandLine& c, ListsGiven& given, int value, const std::string& ar
       return set([](WizardSettings& s) { s.cbMRUReg = false; });
     case kOptMdi:
     case kOptNoMdi:
-      return set([on = value == kOptMdi](WizardSettings& s) { s.cbMDIApp = on; });
+      return set([on = value == kOptMdi](WizardSettings& s) { s.cbMDIApp = s.cbMDIform = on; });
     case kOptStatusLine:
     case kOptNoStatusLine:
       return set([on = value == kOptStatusLine](WizardSettings& s) { s.cbStatusLine = on; });
@@ -192,7 +192,6 @@ void AddEdit(CommandLine& c, ListsGiven& given, int value, const std::string& ar
 
 WizardSettings CommandLine::Apply(WizardSettings settings) const {
   for (const auto& edit : edits) edit(settings);
-  settings.cbMDIform = settings.cbMDIApp;
   return settings;
 }
 
@@ -224,6 +223,12 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         break;
       case kOptConvert:
         c.convert = optarg;
+        break;
+      case kOptAnswers:
+        c.answers = optarg;
+        break;
+      case kOptWriteAnswers:
+        c.writeAnswers = optarg;
         break;
       default:
         AddEdit(c, given, value, optarg ? optarg : "");

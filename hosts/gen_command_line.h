@@ -33,6 +33,8 @@ enum LongOnlyOption : int {
   kOptConvert,
   kOptDryRun,
   kOptNoBackup,
+  kOptAnswers,
+  kOptWriteAnswers,
 };
 
 // Every option orvalen-gen takes; --help, the manual page and the shell
@@ -57,6 +59,8 @@ inline constexpr option kLongOptions[] = {
     {"codepage", required_argument, nullptr, kOptCodePage},
     {"dry-run", no_argument, nullptr, kOptDryRun},
     {"no-backup", no_argument, nullptr, kOptNoBackup},
+    {"answers", required_argument, nullptr, kOptAnswers},
+    {"write-answers", required_argument, nullptr, kOptWriteAnswers},
     {"convert", required_argument, nullptr, kOptConvert},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kOptVersion},
@@ -74,10 +78,12 @@ using SettingsEdit = std::function<void(WizardSettings&)>;
 
 struct CommandLine {
   // What the options change, in the order given; applied to the starting
-  // settings, so that they override whatever those hold.
+  // settings (an answer file's, or a new wizard's), so that they override
+  // whatever those hold.
   std::vector<SettingsEdit> edits;
   std::vector<std::string> operands;   // DIRECTORY, or BINFORM after --convert
   std::optional<std::string> convert;  // TEXTFORM
+  std::optional<std::string> answers, writeAnswers;
   bool help = false, version = false;
   bool dryRun = false, keepBackups = true;
 

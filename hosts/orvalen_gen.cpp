@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/answers.h"
 #include "generator/settings_check.h"
 #include "hosts/form_convert_command.h"
 #include "hosts/gen_command_line.h"
@@ -27,6 +28,8 @@ constexpr int kExitUsage = 2;
 
 const char kUsage[] =
     "usage: orvalen-gen [OPTIONS] DIRECTORY\n"
+    "       orvalen-gen [OPTIONS] --answers FILE [DIRECTORY]\n"
+    "       orvalen-gen [OPTIONS] --write-answers FILE [DIRECTORY]\n"
     "       orvalen-gen --convert TEXTFORM BINFORM\n"
     "Writes the source of a new application into DIRECTORY (created if missing), or\n"
     "converts a form description from text form into a binary form file. Options\n"
@@ -64,13 +67,21 @@ const char kUsage[] =
     "                          (exists, not a file: cannot be replaced)\n"
     "      --no-backup       replace existing files without first copying each to\n"
     "                        its backup name (MAIN.PAS to MAIN.~PA)\n"
+    "      --answers FILE    start from the settings in answer file FILE; the options\n"
+    "                        given beside it override them, and DIRECTORY the file's\n"
+    "                        directory\n"
+    "      --write-answers FILE\n"
+    "                        save the settings, once checked, as answer file FILE;\n"
+    "                        with no DIRECTORY (given or in --answers) only that\n"
+    "                        file is written\n"
     "      --convert TEXTFORM BINFORM\n"
     "                        convert a form description; takes no DIRECTORY\n"
     "  -h, --help            print this summary\n"
     "      --version         print the version\n"
     "\n"
     "Exit status: 0 success (the files written are listed, one path a line), 1 the\n"
-    "generation or conversion failed, 2 bad arguments or settings (nothing written).\n";
+    "generation or conversion failed, 2 bad arguments, settings or answer file\n"
+    "(nothing written).\n";
 
 // The checks the wizard's Finish applies, and the command line's own; on
 // success the settings as the generators read them (the typed text in the
@@ -102,33 +113,83 @@ std::string Fate(const std::string& path, bool keepBackups) {
          FileName(orvalen::platform::BackupFileName(path)) + ")";
 }
 
-// The run itself into memory, so that the sizes are its own bytes.
-int DryRun(const WizardSettings& s, bool keepBackups) {
-  orvalen::platform::MemorySink memory;
-  orvalen::GenerateApplication(s, memory);
+struct Listed {
+  std::string path;
+  std::size_t size;
+  bool keepBackup;
+};
+
+void PrintDryRun(const std::vector<Listed>& files) {
   std::size_t width = 1;
-  for (const auto& file : memory.Files())
-    width = std::max(width, std::to_string(file.bytes.size()).size());
-  for (const auto& file : memory.Files()) {
-    std::string size = std::to_string(file.bytes.size());
+  for (const auto& file : files) width = std::max(width, std::to_string(file.size).size());
+  for (const auto& file : files) {
+    std::string size = std::to_string(file.size);
     std::cout << "  " << std::string(width - size.size(), ' ') << size << "  " << file.path << "  "
-              << Fate(file.path, keepBackups) << "\n";
+              << Fate(file.path, file.keepBackup) << "\n";
   }
+}
+
+// What a run is to do: the settings as given, checked, and as the
+// generators read them; where to write the files, when anywhere.
+struct Job {
+  WizardSettings typed, encoded;
+  std::optional<std::string> directory;
+};
+
+// An answer file given is the starting point, and the options override it;
+// so does DIRECTORY its directory.
+Job Prepare(const CommandLine& c) {
+  if (c.operands.size() > 1) throw UsageError{"more than one DIRECTORY given"};
+  WizardSettings start;
+  Job job;
+  if (c.answers) {
+    start = orvalen::LoadAnswersFile(*c.answers);
+    if (!start.AppPath.empty()) job.directory = start.AppPath;
+  }
+  if (!c.operands.empty()) job.directory = c.operands[0];
+  if (!job.directory && !c.writeAnswers) throw UsageError{"no DIRECTORY given"};
+  job.typed = c.Apply(start);
+  job.typed.AppPath = job.directory.value_or("");
+  job.encoded = CheckedSettings(job.typed);
+  return job;
+}
+
+// The run itself into memory, so that the sizes are its own bytes; the answer
+// file, which is renamed into place, keeps no backup.
+int DryRun(const CommandLine& c, const Job& job) {
+  std::vector<Listed> files;
+  if (c.writeAnswers)
+    files.push_back({*c.writeAnswers,
+                     orvalen::WriteAnswers(job.typed, job.directory.has_value()).size(), false});
+  if (job.directory) {
+    orvalen::platform::MemorySink memory;
+    orvalen::GenerateApplication(job.encoded, memory);
+    for (const auto& file : memory.Files())
+      files.push_back({file.path, file.bytes.size(), c.keepBackups});
+  }
+  PrintDryRun(files);
   std::cout.flush();
   return std::cout ? kExitOk : kExitFailed;
 }
 
-int Generate(const WizardSettings& s, bool keepBackups) {
-  std::error_code ec;
-  std::filesystem::create_directories(s.AppPath, ec);
-  if (ec) {
-    std::cerr << "orvalen-gen: cannot create directory " << s.AppPath << ": " << ec.message()
-              << "\n";
-    return kExitFailed;
+int Generate(const CommandLine& c, const Job& job) {
+  if (c.writeAnswers) {
+    orvalen::SaveAnswersFile(*c.writeAnswers, job.typed, job.directory.has_value());
+    std::cout << *c.writeAnswers << "\n";
   }
-  orvalen::platform::DiskSink disk(keepBackups);
-  orvalen::GenerationResult result = orvalen::GenerateApplication(s, disk);
-  for (const auto& file : result.files) std::cout << file << "\n";
+  if (job.directory) {
+    const WizardSettings& s = job.encoded;
+    std::error_code ec;
+    std::filesystem::create_directories(s.AppPath, ec);
+    if (ec) {
+      std::cerr << "orvalen-gen: cannot create directory " << s.AppPath << ": " << ec.message()
+                << "\n";
+      return kExitFailed;
+    }
+    orvalen::platform::DiskSink disk(c.keepBackups);
+    orvalen::GenerationResult result = orvalen::GenerateApplication(s, disk);
+    for (const auto& file : result.files) std::cout << file << "\n";
+  }
   std::cout.flush();
   return std::cout ? kExitOk : kExitFailed;
 }
@@ -136,7 +197,7 @@ int Generate(const WizardSettings& s, bool keepBackups) {
 int Convert(const CommandLine& c) {
   if (c.operands.empty()) throw UsageError{"option '--convert' needs a value for BINFORM"};
   if (c.operands.size() > 1) throw UsageError{"--convert takes no DIRECTORY"};
-  if (!c.edits.empty() || c.dryRun || !c.keepBackups)
+  if (!c.edits.empty() || c.dryRun || !c.keepBackups || c.answers || c.writeAnswers)
     throw UsageError{"--convert takes none of the generation options"};
   return orvalen::RunFormConvertCommand(*c.convert, c.operands[0]);
 }
@@ -151,11 +212,8 @@ int Run(const CommandLine& c) {
     return kExitOk;
   }
   if (c.convert) return Convert(c);
-  if (c.operands.size() > 1) throw UsageError{"more than one DIRECTORY given"};
-  if (c.operands.empty()) throw UsageError{"no DIRECTORY given"};
-  WizardSettings s = CheckedSettings(c.Apply(WizardSettings{}));
-  s.AppPath = c.operands[0];
-  return c.dryRun ? DryRun(s, c.keepBackups) : Generate(s, c.keepBackups);
+  Job job = Prepare(c);
+  return c.dryRun ? DryRun(c, job) : Generate(c, job);
 }
 
 }  // namespace
@@ -166,6 +224,9 @@ int main(int argc, char** argv) {
   } catch (const UsageError& e) {
     std::cerr << "orvalen-gen: " << e.message << "\n"
               << "Try 'orvalen-gen --help'.\n";
+    return kExitUsage;
+  } catch (const orvalen::EAnswersError& e) {
+    std::cerr << "orvalen-gen: " << e.what() << "\n";
     return kExitUsage;
   } catch (const orvalen::ESettingsError& e) {
     std::cerr << "orvalen-gen: " << e.what() << "\n";

@@ -7,6 +7,7 @@
 #   share/applications/testorvalen.desktop
 #   share/icons/hicolor/scalable/apps/testorvalen.svg
 #   share/man/man1/orvalen-gen.1
+#   share/bash-completion/completions/orvalen-gen
 #
 # The two libraries are the programs' own, not for other programs to link, so
 # they live in a directory of their own rather than the multiarch library
@@ -38,6 +39,9 @@ endif()
 configure_file(${PROJECT_SOURCE_DIR}/dist/orvalen-gen.1.in ${PROJECT_BINARY_DIR}/dist/orvalen-gen.1
                @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/dist/orvalen-gen.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Found by bash-completion under the command's name, when the command is first completed.
+install(FILES ${PROJECT_SOURCE_DIR}/dist/orvalen-gen.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME orvalen-gen)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/testorvalen.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/testorvalen.svg

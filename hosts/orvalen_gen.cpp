@@ -1,5 +1,5 @@
 // orvalen-gen: the wizard's generation without the wizard, for scripts and CI.
-#include <charconv>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -8,170 +8,85 @@
 #include <string>
 #include <vector>
 
-#include "generator/command_table.h"
+#include "generator/answers.h"
 #include "generator/settings_check.h"
 #include "hosts/form_convert_command.h"
-#include "platform/codepage.h"
+#include "hosts/gen_command_line.h"
 #include "platform/errors.h"
+#include "platform/output_sink.h"
 #include "run/generation_run.h"
 
 namespace {
 
 using orvalen::WizardSettings;
+using orvalen::gen::CommandLine;
+using orvalen::gen::UsageError;
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 const char kUsage[] =
-    "usage: orvalen-gen [OPTIONS] DIRECTORY        generate a new application into DIRECTORY\n"
-    "       orvalen-gen --convert TEXTFORM BINFORM convert a form description from text form\n"
-    "                                              to a binary form file\n"
-    "  -n, --name NAME        application name, a Pascal identifier of at most 61 characters\n"
-    "                         (default AppName)\n"
-    "  -m, --menus LIST       comma-separated subset of file,edit,window,help (default: none)\n"
-    "      --recent           the File menu gets the recent-files list\n"
-    "      --recent-registry  keep the recent-files list in the registry (implies --recent)\n"
-    "  -e, --ext 'DESC|PATTERNS'  a document type for the Open and Save dialogs; repeat, in order\n"
-    "  -s, --speedbar LIST    comma-separated handler names (FileNew, FileOpen, EditCut, ...)\n"
-    "                         and '-' for a space\n"
-    "      --no-mdi  --no-status-line  --no-hints  --single-instance\n"
-    "      --codepage N       the ANSI code page of the generated text (default 1252)\n"
-    "  -h, --help   --version\n";
+    "usage: orvalen-gen [OPTIONS] DIRECTORY\n"
+    "       orvalen-gen [OPTIONS] --answers FILE [DIRECTORY]\n"
+    "       orvalen-gen [OPTIONS] --write-answers FILE [DIRECTORY]\n"
+    "       orvalen-gen --convert TEXTFORM BINFORM\n"
+    "Writes the source of a new application into DIRECTORY (created if missing), or\n"
+    "converts a form description from text form into a binary form file. Options\n"
+    "may follow DIRECTORY; '--' ends them, for a DIRECTORY that starts with '-'.\n"
+    "\n"
+    "  -n, --name NAME       application name, a Pascal identifier of at most 61\n"
+    "                        characters (default AppName)\n"
+    "  -m, --menus LIST      comma-separated subset of file,edit,window,help; ''\n"
+    "                        for none (the default)\n"
+    "      --recent, --no-recent\n"
+    "                        the File menu gets the recent-files list, or not\n"
+    "      --recent-registry, --no-recent-registry\n"
+    "                        the recent-files list is kept in the registry (and\n"
+    "                        --recent is implied), or not\n"
+    "  -e, --ext 'DESC|PATTERNS'\n"
+    "                        a document type for the Open and Save dialogs;\n"
+    "                        repeat, in order; '' for none\n"
+    "  -s, --speedbar LIST   comma-separated handler names (FileNew, FileOpen,\n"
+    "                        EditCut, ...) and '-' for a space; '' for none\n"
+    "      --mdi, --no-mdi   the main form is an MDI frame (the default), or an\n"
+    "                        ordinary window\n"
+    "      --status-line, --no-status-line\n"
+    "                        the main form has a status line (the default), or not\n"
+    "      --hints, --no-hints\n"
+    "                        the application shows hints (the default), or not\n"
+    "      --single-instance, --no-single-instance\n"
+    "                        one instance of the application at a time, or any\n"
+    "                        number (the default)\n"
+    "      --codepage N      the ANSI code page of the generated text (default 1252)\n"
+    "      --dry-run         write nothing; list the files a run would write, one a\n"
+    "                        line: the size in bytes, the path, and one of\n"
+    "                          (new)\n"
+    "                          (exists: replaced, previous kept as NAME.~EX)\n"
+    "                          (exists: replaced, no backup)\n"
+    "                          (exists, not a file: cannot be replaced)\n"
+    "      --no-backup       replace existing files without first copying each to\n"
+    "                        its backup name (MAIN.PAS to MAIN.~PA)\n"
+    "      --answers FILE    start from the settings in answer file FILE; the options\n"
+    "                        given beside it override them, and DIRECTORY the file's\n"
+    "                        directory\n"
+    "      --write-answers FILE\n"
+    "                        save the settings, once checked, as answer file FILE;\n"
+    "                        with no DIRECTORY (given or in --answers) only that\n"
+    "                        file is written\n"
+    "      --convert TEXTFORM BINFORM\n"
+    "                        convert a form description; takes no DIRECTORY\n"
+    "  -h, --help            print this summary\n"
+    "      --version         print the version\n"
+    "\n"
+    "Exit status: 0 success (the files written are listed, one path a line), 1 the\n"
+    "generation or conversion failed, 2 bad arguments, settings or answer file\n"
+    "(nothing written).\n";
 
-struct UsageError {
-  std::string message;
-};
-
-std::vector<std::string> SplitList(const std::string& list) {
-  std::vector<std::string> items;
-  std::string item;
-  for (char c : list) {
-    if (c == ',') {
-      items.push_back(item);
-      item.clear();
-    } else {
-      item += c;
-    }
-  }
-  items.push_back(item);
-  return items;
-}
-
-void SetMenus(WizardSettings& s, const std::string& list) {
-  for (const auto& menu : SplitList(list)) {
-    if (menu == "file")
-      s.cbFileMenu = true;
-    else if (menu == "edit")
-      s.cbEditMenu = true;
-    else if (menu == "window")
-      s.cbWindowMenu = true;
-    else if (menu == "help")
-      s.cbHelpMenu = true;
-    else
-      throw UsageError{"unknown menu '" + menu + "' (choose from file, edit, window, help)"};
-  }
-}
-
-void SetSpeedbar(WizardSettings& s, const std::string& list) {
-  for (const auto& entry : SplitList(list)) {
-    if (entry == "-") {
-      s.Speedbar.push_back(orvalen::kSpeedbarSpace);
-      continue;
-    }
-    int found = -1;
-    for (int c = 0; c < orvalen::kCommandCount; ++c)
-      if (orvalen::CommandHandler(c) == entry) found = c;
-    if (found < 0) throw UsageError{"unknown speedbar command '" + entry + "'"};
-    s.Speedbar.push_back(orvalen::kGlyphId + found);
-  }
-}
-
-// A document type arrives in the locale's encoding; it is checked, and later
-// converted into the target's code page, as the UTF-8 the wizard hands over.
-void AddExtension(WizardSettings& s, const std::string& argument) {
-  std::string entry;
-  try {
-    entry = orvalen::platform::LocaleToUtf8(argument);
-  } catch (const orvalen::platform::ECodePageError& e) {
-    throw UsageError{std::string("a document type: ") + e.what()};
-  }
-  auto bar = entry.find('|');
-  if (bar == std::string::npos || bar == 0 || bar + 1 == entry.size() ||
-      entry.find('|', bar + 1) != std::string::npos)
-    throw UsageError{"a document type reads 'DESCRIPTION|PATTERNS', got '" + entry + "'"};
-  s.ExtListBox.push_back(entry);
-}
-
-int ParseCodePage(const std::string& text) {
-  int codePage = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), codePage);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size())
-    throw UsageError{"--codepage takes a number, got '" + text + "'"};
-  return codePage;
-}
-
-struct Options {
-  WizardSettings settings;
-  std::optional<std::string> directory;
-  bool help = false, version = false;
-  std::vector<std::string> convert;
-};
-
-Options Parse(int argc, char** argv) {
-  Options o;
-  WizardSettings& s = o.settings;
-  bool registry = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= argc) throw UsageError{"option " + arg + " needs a value"};
-      return argv[++i];
-    };
-    if (arg == "-h" || arg == "--help")
-      o.help = true;
-    else if (arg == "--version")
-      o.version = true;
-    else if (arg == "-n" || arg == "--name")
-      s.AppName = value();
-    else if (arg == "-m" || arg == "--menus")
-      SetMenus(s, value());
-    else if (arg == "--recent")
-      s.cbMRU = true;
-    else if (arg == "--recent-registry")
-      registry = true;
-    else if (arg == "-e" || arg == "--ext")
-      AddExtension(s, value());
-    else if (arg == "-s" || arg == "--speedbar")
-      SetSpeedbar(s, value());
-    else if (arg == "--no-mdi")
-      s.cbMDIApp = false;
-    else if (arg == "--no-status-line")
-      s.cbStatusLine = false;
-    else if (arg == "--no-hints")
-      s.cbHints = false;
-    else if (arg == "--single-instance")
-      s.SingleInstanceApp = s.siDDE = true;
-    else if (arg == "--codepage")
-      s.CodePage = ParseCodePage(value());
-    else if (arg == "--convert") {
-      o.convert.push_back(value());
-      o.convert.push_back(value());
-    } else if (!arg.empty() && arg[0] == '-')
-      throw UsageError{"unknown option " + arg};
-    else if (o.directory)
-      throw UsageError{"more than one DIRECTORY given"};
-    else
-      o.directory = arg;
-  }
-  if (registry) s.cbMRU = s.cbMRUReg = true;
-  s.cbMDIform = s.cbMDIApp;
-  if (!o.convert.empty() && o.directory) throw UsageError{"--convert takes no DIRECTORY"};
-  return o;
-}
-
-int Generate(Options& o) {
-  WizardSettings& s = o.settings;
+// The checks the wizard's Finish applies, and the command line's own; on
+// success the settings as the generators read them (the typed text in the
+// target's code page).
+WizardSettings CheckedSettings(WizardSettings s) {
   if (s.cbMRU && !s.cbFileMenu) throw UsageError{"the recent-files list needs the File menu"};
   if (!s.ExtListBox.empty() && !s.cbFileMenu)
     throw UsageError{"document types need the File menu (its Open and Save dialogs)"};
@@ -180,40 +95,138 @@ int Generate(Options& o) {
   // The filter's length counts the bytes of the generated text.
   if (auto message = orvalen::EncodeTypedText(s)) throw orvalen::ESettingsError(*message);
   if (auto message = orvalen::CheckFilter(s)) throw UsageError{*message};
+  return s;
+}
 
-  s.AppPath = *o.directory;
+std::string FileName(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+// What a run would do to `path` as it is now.
+std::string Fate(const std::string& path, bool keepBackups) {
   std::error_code ec;
-  std::filesystem::create_directories(s.AppPath, ec);
-  if (ec) {
-    std::cerr << "orvalen-gen: cannot create directory " << s.AppPath << ": " << ec.message()
-              << "\n";
-    return kExitFailed;
+  auto status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status)) return "(new)";
+  if (!std::filesystem::is_regular_file(status)) return "(exists, not a file: cannot be replaced)";
+  if (!keepBackups) return "(exists: replaced, no backup)";
+  return "(exists: replaced, previous kept as " +
+         FileName(orvalen::platform::BackupFileName(path)) + ")";
+}
+
+struct Listed {
+  std::string path;
+  std::size_t size;
+  bool keepBackup;
+};
+
+void PrintDryRun(const std::vector<Listed>& files) {
+  std::size_t width = 1;
+  for (const auto& file : files) width = std::max(width, std::to_string(file.size).size());
+  for (const auto& file : files) {
+    std::string size = std::to_string(file.size);
+    std::cout << "  " << std::string(width - size.size(), ' ') << size << "  " << file.path << "  "
+              << Fate(file.path, file.keepBackup) << "\n";
   }
-  orvalen::GenerationResult result = orvalen::GenerateApplication(s);
-  for (const auto& file : result.files) std::cout << file << "\n";
+}
+
+// What a run is to do: the settings as given, checked, and as the
+// generators read them; where to write the files, when anywhere.
+struct Job {
+  WizardSettings typed, encoded;
+  std::optional<std::string> directory;
+};
+
+// An answer file given is the starting point, and the options override it;
+// so does DIRECTORY its directory.
+Job Prepare(const CommandLine& c) {
+  if (c.operands.size() > 1) throw UsageError{"more than one DIRECTORY given"};
+  WizardSettings start;
+  Job job;
+  if (c.answers) {
+    start = orvalen::LoadAnswersFile(*c.answers);
+    if (!start.AppPath.empty()) job.directory = start.AppPath;
+  }
+  if (!c.operands.empty()) job.directory = c.operands[0];
+  if (!job.directory && !c.writeAnswers) throw UsageError{"no DIRECTORY given"};
+  job.typed = c.Apply(start);
+  job.typed.AppPath = job.directory.value_or("");
+  job.encoded = CheckedSettings(job.typed);
+  return job;
+}
+
+// The run itself into memory, so that the sizes are its own bytes; the answer
+// file, which is renamed into place, keeps no backup.
+int DryRun(const CommandLine& c, const Job& job) {
+  std::vector<Listed> files;
+  if (c.writeAnswers)
+    files.push_back({*c.writeAnswers,
+                     orvalen::WriteAnswers(job.typed, job.directory.has_value()).size(), false});
+  if (job.directory) {
+    orvalen::platform::MemorySink memory;
+    orvalen::GenerateApplication(job.encoded, memory);
+    for (const auto& file : memory.Files())
+      files.push_back({file.path, file.bytes.size(), c.keepBackups});
+  }
+  PrintDryRun(files);
   std::cout.flush();
   return std::cout ? kExitOk : kExitFailed;
+}
+
+int Generate(const CommandLine& c, const Job& job) {
+  if (c.writeAnswers) {
+    orvalen::SaveAnswersFile(*c.writeAnswers, job.typed, job.directory.has_value());
+    std::cout << *c.writeAnswers << "\n";
+  }
+  if (job.directory) {
+    const WizardSettings& s = job.encoded;
+    std::error_code ec;
+    std::filesystem::create_directories(s.AppPath, ec);
+    if (ec) {
+      std::cerr << "orvalen-gen: cannot create directory " << s.AppPath << ": " << ec.message()
+                << "\n";
+      return kExitFailed;
+    }
+    orvalen::platform::DiskSink disk(c.keepBackups);
+    orvalen::GenerationResult result = orvalen::GenerateApplication(s, disk);
+    for (const auto& file : result.files) std::cout << file << "\n";
+  }
+  std::cout.flush();
+  return std::cout ? kExitOk : kExitFailed;
+}
+
+int Convert(const CommandLine& c) {
+  if (c.operands.empty()) throw UsageError{"option '--convert' needs a value for BINFORM"};
+  if (c.operands.size() > 1) throw UsageError{"--convert takes no DIRECTORY"};
+  if (!c.edits.empty() || c.dryRun || !c.keepBackups || c.answers || c.writeAnswers)
+    throw UsageError{"--convert takes none of the generation options"};
+  return orvalen::RunFormConvertCommand(*c.convert, c.operands[0]);
+}
+
+int Run(const CommandLine& c) {
+  if (c.help) {
+    std::cout << kUsage;
+    return kExitOk;
+  }
+  if (c.version) {
+    std::cout << "orvalen-gen " << ORVALEN_VERSION << "\n";
+    return kExitOk;
+  }
+  if (c.convert) return Convert(c);
+  Job job = Prepare(c);
+  return c.dryRun ? DryRun(c, job) : Generate(c, job);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
-    Options o = Parse(argc, argv);
-    if (o.help) {
-      std::cout << kUsage;
-      return kExitOk;
-    }
-    if (o.version) {
-      std::cout << "orvalen-gen " << ORVALEN_VERSION << "\n";
-      return kExitOk;
-    }
-    if (!o.convert.empty()) return orvalen::RunFormConvertCommand(o.convert[0], o.convert[1]);
-    if (!o.directory) throw UsageError{"no DIRECTORY given"};
-    return Generate(o);
+    return Run(orvalen::gen::ParseCommandLine(argc, argv));
   } catch (const UsageError& e) {
     std::cerr << "orvalen-gen: " << e.message << "\n"
               << "Try 'orvalen-gen --help'.\n";
+    return kExitUsage;
+  } catch (const orvalen::EAnswersError& e) {
+    std::cerr << "orvalen-gen: " << e.what() << "\n";
     return kExitUsage;
   } catch (const orvalen::ESettingsError& e) {
     std::cerr << "orvalen-gen: " << e.what() << "\n";

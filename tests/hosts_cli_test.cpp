@@ -5,8 +5,16 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 
+#include "generator/command_table.h"
+#include "hosts/gen_command_line.h"
 #include "tests/test_support.h"
 
 namespace orvalen {
@@ -43,7 +51,7 @@ TEST(OrvalenGen, BadArgumentsExitTwoWithAClearMessage) {
       {"-m file -s FileNope " + dir.Str(), "unknown speedbar command 'FileNope'"},
       {"-m file -e nobar " + dir.Str(), "DESCRIPTION|PATTERNS"},
       {"--recent " + dir.Str(), "needs the File menu"},
-      {"--frobnicate " + dir.Str(), "unknown option --frobnicate"},
+      {"--frobnicate " + dir.Str(), "unknown option '--frobnicate'"},
       {"", "no DIRECTORY given"},
       {"-n", "needs a value"},
       {"-m file -e 'T\u00e9xt|*.t' -e '\u0416|*.t' " + dir.Str(),
@@ -100,6 +108,251 @@ TEST(OrvalenGen, HelpAndVersion) {
   auto version = RunGen("--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.find("orvalen-gen "), 0u);
+}
+
+namespace fs = std::filesystem;
+
+// Every file below `root`, path relative to it, with its bytes.
+std::map<std::string, std::string> Snapshot(const fs::path& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root))
+    files[fs::relative(entry.path(), root).string()] =
+        entry.is_regular_file() ? testing::ReadFile(entry.path().string()) : "(directory)";
+  return files;
+}
+
+// The command lines of a table run in a scratch directory of their own, as
+// the current directory, so that a relative DIRECTORY such as "-dir" works.
+class InDirectory {
+ public:
+  explicit InDirectory(const fs::path& dir) : previous_(fs::current_path()) {
+    fs::current_path(dir);
+  }
+  ~InDirectory() { fs::current_path(previous_); }
+
+ private:
+  fs::path previous_;
+};
+
+// One command line of a table and what it must do. The setters read as the
+// table's columns.
+struct CliCase {
+  explicit CliCase(std::string commandLine) : args(std::move(commandLine)) {}
+  CliCase& Status(int value) { return status = value, *this; }
+  CliCase& Prints(std::string part) { return output = std::move(part), *this; }
+  CliCase& After(std::string command) { return before = std::move(command), *this; }
+  CliCase& Writes(std::string into, std::string sameAsArgs) {
+    return dir = std::move(into), sameAs = std::move(sameAsArgs), *this;
+  }
+  CliCase& Leaves(std::vector<std::string> paths) { return exist = std::move(paths), *this; }
+  CliCase& LeavesNo(std::vector<std::string> paths) { return absent = std::move(paths), *this; }
+  CliCase& WritesNothing() { return writesNothing = true, *this; }
+  CliCase& Then(std::function<void(const std::string&)> f) { return check = std::move(f), *this; }
+
+  std::string args;
+  int status = 0;
+  std::string output;              // a part of what it prints ("" for anything)
+  std::string before;              // a shell command run first; {gen} is orvalen-gen
+  std::string dir, sameAs;         // dir's files are those `sameAs` writes into a fresh one
+  std::vector<std::string> exist;  // paths there afterwards
+  std::vector<std::string> absent;
+  bool writesNothing = false;
+  std::function<void(const std::string& output)> check;
+};
+
+std::string GenPath() {
+  const char* gen = std::getenv("ORVALEN_GEN");
+  return gen ? gen : ORVALEN_BINARY_DIR "/hosts/orvalen-gen";
+}
+
+void RunCase(const CliCase& c) {
+  SCOPED_TRACE(c.args);
+  TempDir dir;
+  InDirectory in(dir.Path());
+  if (!c.before.empty()) {
+    std::string command =
+        "(" + std::regex_replace(c.before, std::regex("\\{gen\\}"), testing::Quote(GenPath())) +
+        ") >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
+  auto before = Snapshot(dir.Path());
+  auto r = RunGen(c.args);
+  EXPECT_EQ(r.status, c.status) << r.out;
+  EXPECT_NE(r.out.find(c.output), std::string::npos) << r.out;
+  if (c.writesNothing) {
+    EXPECT_EQ(Snapshot(dir.Path()), before);
+  }
+  for (const auto& path : c.exist) EXPECT_TRUE(fs::exists(path)) << path;
+  for (const auto& path : c.absent) EXPECT_FALSE(fs::exists(path)) << path;
+  if (!c.sameAs.empty()) {
+    ASSERT_EQ(RunGen(c.sameAs + " reference").status, 0) << c.sameAs;
+    auto expected = Snapshot("reference");
+    auto got = Snapshot(c.dir);
+    for (const auto& [name, bytes] : expected)
+      EXPECT_TRUE(got[name] == bytes) << c.dir << "/" << name << " differs from " << c.sameAs;
+  }
+  if (c.check) c.check(r.out);
+}
+
+// The dry run's table: each line a size, a path and the file's fate.
+struct DryRunLine {
+  std::size_t size;
+  std::string path;
+};
+
+std::vector<DryRunLine> ParseDryRun(const std::string& out) {
+  static const std::regex line(R"(^ +(\d+)  (\S+)  \(.*\)$)");
+  std::vector<DryRunLine> lines;
+  std::istringstream in(out);
+  for (std::string text; std::getline(in, text);) {
+    std::smatch m;
+    EXPECT_TRUE(std::regex_match(text, m, line)) << text;
+    if (!m.empty()) lines.push_back({std::stoul(m[1]), m[2]});
+  }
+  return lines;
+}
+
+// The sizes a dry run lists are those of the files a real run writes.
+void ExpectSizesOfARealRun(const std::string& out, const std::string& args) {
+  auto listed = ParseDryRun(out);
+  auto real = RunGen(args + " real");
+  ASSERT_EQ(real.status, 0) << real.out;
+  auto written = Snapshot("real");
+  ASSERT_EQ(listed.size(), written.size()) << out;
+  for (const auto& line : listed) {
+    std::string name = fs::path(line.path).filename().string();
+    ASSERT_TRUE(written.count(name)) << line.path;
+    EXPECT_EQ(line.size, written[name].size()) << line.path;
+  }
+}
+
+TEST(OrvalenGen, EachFormOfTheCommandLine) {
+  const std::string kEditor = "-n Editor -m file,edit";
+  const std::string kGenerated = "{gen} -n Editor old";
+  const CliCase cases[] = {
+      CliCase("--name=Editor -m file,edit app").Writes("app", kEditor),
+      CliCase("--name Editor --menus=file,edit app").Writes("app", kEditor),
+      CliCase("-nEditor -mfile,edit app").Writes("app", kEditor),
+      CliCase("-n Editor -m file,edit app").Prints("app/Editor.DPR\n"),
+      CliCase("-n Editor -m file,edit -- -dir").Prints("-dir/Editor.DPR\n").Writes("-dir", kEditor),
+      CliCase("app -n Editor -m file,edit").Writes("app", kEditor),
+      CliCase("-hm file").Prints("usage: orvalen-gen").WritesNothing(),
+      CliCase("-m '' -s '' app").Writes("app", "-n AppName"),
+      CliCase("--no-mdi --mdi --no-hints --hints --single-instance --no-single-instance app")
+          .Writes("app", "-n AppName"),
+      CliCase("--dry-run -n Editor -m file,edit old")
+          .After(kGenerated)
+          .Prints("  old/MAIN.PAS  (exists: replaced, previous kept as MAIN.~PA)\n")
+          .WritesNothing()
+          .Then([&](const std::string& out) { ExpectSizesOfARealRun(out, kEditor); }),
+      CliCase("--dry-run --no-backup -n Editor new")
+          .Prints("  new/Editor.DPR  (new)\n")
+          .WritesNothing()
+          .Then([](const std::string& out) { ExpectSizesOfARealRun(out, "-n Editor"); }),
+      CliCase("-n Editor --no-backup old").After(kGenerated).LeavesNo({"old/MAIN.~PA"}),
+      CliCase("-n Editor old").After(kGenerated).Leaves({"old/MAIN.~PA"}),
+      CliCase("-n Editor old")
+          .After(kGenerated + " && mkdir old/MAIN.~PA")
+          .Status(1)
+          .Prints("orvalen-gen: Cannot create backup file old/MAIN.~PA"),
+      CliCase("--frobnicate app")
+          .Status(2)
+          .Prints("orvalen-gen: unknown option '--frobnicate'\nTry 'orvalen-gen --help'.\n")
+          .WritesNothing(),
+      CliCase("app --name")
+          .Status(2)
+          .Prints("orvalen-gen: option '--name' needs a value\n")
+          .WritesNothing(),
+      CliCase("app -n")
+          .Status(2)
+          .Prints("orvalen-gen: option '-n' needs a value\n")
+          .WritesNothing(),
+  };
+  for (const auto& c : cases) RunCase(c);
+}
+
+TEST(OrvalenGen, AnswerFiles) {
+  const std::string kChoices =
+      "-n Editor -m file,edit,help --recent-registry -e 'Text (*.txt)|*.txt' "
+      "-s FileNew,-,EditCut,HelpAbout --no-hints --single-instance --codepage 1250";
+  const std::string kSaved = "{gen} " + kChoices + " --write-answers a.json";
+  const CliCase cases[] = {
+      // Saved, then read and saved again: the same file, and nothing generated.
+      CliCase("--answers a.json --write-answers b.json")
+          .After(kSaved)
+          .Prints("b.json\n")
+          .LeavesNo({"AppPath", "Editor.DPR"})
+          .Then([](const std::string&) {
+            EXPECT_EQ(testing::ReadFile("b.json"), testing::ReadFile("a.json"));
+          }),
+      // Generated from it: the files the options themselves write.
+      CliCase("--answers a.json app").After(kSaved).Writes("app", kChoices),
+      // The directory in the file is used unless DIRECTORY is given.
+      CliCase("--answers a.json")
+          .After("{gen} -n Editor --write-answers a.json there")
+          .Prints("there/Editor.DPR\n")
+          .Leaves({"there/Editor.~DP"}),
+      // Options beside it override it, lists included.
+      CliCase("--answers a.json -n Other -m file -s FileOpen -e '' --no-recent --hints app")
+          .After(kSaved + " there")
+          .Writes("app", "-n Other -m file -s FileOpen --single-instance --codepage 1250")
+          .LeavesNo({"there/Other.DPR"}),
+      CliCase("--answers a.json -m '' -s '' -e '' --no-recent app")
+          .After(kSaved)
+          .Writes("app", "-n Editor --no-hints --single-instance --codepage 1250"),
+      CliCase("--answers bad.json --write-answers w.json app")
+          .After(
+              R"(printf '{"format": "orvalen-answers", "version": 1, "hints": "yes"}' >bad.json)")
+          .Status(2)
+          .Prints("orvalen-gen: bad.json: hints: expected true or false")
+          .WritesNothing(),
+      // Settings refused write no answer file either.
+      CliCase("-n begin --write-answers w.json")
+          .Status(2)
+          .Prints("not a valid identifier")
+          .WritesNothing(),
+      CliCase("--dry-run -n Editor --write-answers w.json app")
+          .Prints("  w.json  (new)\n")
+          .WritesNothing(),
+  };
+  for (const auto& c : cases) RunCase(c);
+}
+
+// --help, the manual page, the shell completion and the parser itself name
+// the same long options; the completion and the manual page know every
+// speedbar command of the command table.
+TEST(OrvalenGen, HelpManualPageAndCompletionNameTheSameOptions) {
+  auto longOptions = [](const std::string& text) {
+    std::set<std::string> names;
+    static const std::regex option("--([a-z][a-z-]*[a-z])");
+    for (std::sregex_iterator i(text.begin(), text.end(), option), end; i != end; ++i)
+      names.insert((*i)[1]);
+    return names;
+  };
+  std::set<std::string> parser;
+  for (const option* o = gen::kLongOptions; o->name; ++o) parser.insert(o->name);
+
+  auto help = RunGen("--help");
+  ASSERT_EQ(help.status, 0);
+  std::string page = testing::ReadFile(ORVALEN_SOURCE_DIR "/dist/orvalen-gen.1.in");
+  std::string completion =
+      testing::ReadFile(ORVALEN_SOURCE_DIR "/dist/orvalen-gen.bash-completion");
+  ASSERT_FALSE(page.empty());
+  ASSERT_FALSE(completion.empty());
+  EXPECT_EQ(longOptions(help.out), parser) << "--help";
+  EXPECT_EQ(longOptions(std::regex_replace(page, std::regex(R"(\\-)"), "-")), parser)
+      << "orvalen-gen.1.in";
+  EXPECT_EQ(longOptions(completion), parser) << "orvalen-gen.bash-completion";
+
+  std::string commands;
+  for (int c = 0; c < kCommandCount; ++c) {
+    commands += (c ? " " : "") + CommandHandler(c);
+    EXPECT_NE(page.find(".BR " + CommandHandler(c)), std::string::npos) << CommandHandler(c);
+  }
+  std::smatch listed;
+  ASSERT_TRUE(
+      std::regex_search(completion, listed, std::regex(R"(_orvalen_gen_commands=\(([^)]*)\))")));
+  EXPECT_EQ(std::regex_replace(listed[1].str(), std::regex(R"(\s+)"), " "), commands);
 }
 
 }  // namespace

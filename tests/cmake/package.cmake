@@ -11,7 +11,8 @@ endif()
 # What the package holds, below /usr: the programs and libraries that this
 # build makes, and the files installed as they are.
 set(orvalen_package_files share/man/man1/orvalen-gen.1 share/applications/testorvalen.desktop
-                          share/icons/hicolor/scalable/apps/testorvalen.svg)
+                          share/icons/hicolor/scalable/apps/testorvalen.svg
+                          share/bash-completion/completions/orvalen-gen)
 foreach(program orvalen-gen testorvalen expert-host)
   if(TARGET ${program})
     list(APPEND orvalen_package_files bin/${program})

@@ -6,8 +6,8 @@
 # in it (paths below /usr), its control fields and computed dependencies are
 # there, its programs find their libraries inside the unpacked tree,
 # orvalen-gen runs from there and writes what the built one writes, the
-# manual page renders without warnings and the desktop entry is valid and
-# names an installed program and icon.
+# manual page renders without warnings, the shell completion completes and
+# the desktop entry is valid and names an installed program and icon.
 set -euo pipefail
 build=$1 version=$2 built_gen=$3
 shift 3
@@ -97,6 +97,21 @@ if [ -f "$page" ]; then
   for want in 'SYNOPSIS' 'EXIT STATUS' 'EXAMPLES' '--codepage' '--convert' "orvalen $version"; do
     grep -qF -- "$want" "$work/page" || fail "orvalen-gen.1 lacks '$want'"
   done
+fi
+
+# The shell completion, sourced as bash-completion sources it, registers for
+# orvalen-gen and completes an option and a menu list.
+completion=$root/usr/share/bash-completion/completions/orvalen-gen
+if [ -f "$completion" ]; then
+  complete_words() {
+    # shellcheck disable=SC2016  # expanded by the inner shell
+    bash -c 'source "$1" && complete -p orvalen-gen >/dev/null || exit 1
+             shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _orvalen_gen
+             printf "%s\n" "${COMPREPLY[@]}"' sh "$completion" orvalen-gen "$@"
+  }
+  [ "$(complete_words --dry)" = "--dry-run" ] || fail "completing --dry: $(complete_words --dry)"
+  [ "$(complete_words -m file,w)" = "file,window" ] ||
+    fail "completing -m file,w: $(complete_words -m file,w)"
 fi
 
 # The desktop entry is valid, and its program and icon are in the package.

@@ -86,9 +86,15 @@ const char kUsage[] =
 // The checks the wizard's Finish applies, and the command line's own; on
 // success the settings as the generators read them (the typed text in the
 // target's code page).
-WizardSettings CheckedSettings(WizardSettings s) {
-  if (s.cbMRU && !s.cbFileMenu) throw UsageError{"the recent-files list needs the File menu"};
-  if (!s.ExtListBox.empty() && !s.cbFileMenu)
+// The wizard keeps a recent list or document types chosen while the File menu
+// is off (they are simply not generated), so an answer file it saved may hold
+// them; given on the command line without the File menu they are a mistake.
+WizardSettings CheckedSettings(WizardSettings s, const std::optional<WizardSettings>& answers) {
+  const bool keptMRU = answers && answers->cbMRU && !answers->cbFileMenu;
+  const bool keptTypes = answers && !answers->cbFileMenu && answers->ExtListBox == s.ExtListBox;
+  if (s.cbMRU && !s.cbFileMenu && !keptMRU)
+    throw UsageError{"the recent-files list needs the File menu"};
+  if (!s.ExtListBox.empty() && !s.cbFileMenu && !keptTypes)
     throw UsageError{"document types need the File menu (its Open and Save dialogs)"};
   if (auto message = orvalen::CheckAppName(s.AppName)) throw UsageError{*message};
   if (auto message = orvalen::CheckSpeedbar(s)) throw UsageError{*message};
@@ -150,7 +156,7 @@ Job Prepare(const CommandLine& c) {
   if (!job.directory && !c.writeAnswers) throw UsageError{"no DIRECTORY given"};
   job.typed = c.Apply(start);
   job.typed.AppPath = job.directory.value_or("");
-  job.encoded = CheckedSettings(job.typed);
+  job.encoded = CheckedSettings(job.typed, c.answers ? std::optional(start) : std::nullopt);
   return job;
 }
 

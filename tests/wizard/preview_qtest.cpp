@@ -84,7 +84,8 @@ TEST(Preview, ShowsWhatARunThenWritesAndFollowsEachChangedChoice) {
   for (int row = 0; row < static_cast<int>(preview->Files().size()); ++row) {
     if (preview->Files()[static_cast<std::size_t>(row)].path.ends_with("MAIN.DFM")) {
       QString text = preview->FileText(row);
-      EXPECT_TRUE(text.contains("root object MainFormAppNameEd: TMainFormAppNameEd.")) << text.toStdString();
+      EXPECT_TRUE(text.contains("root object MainFormAppNameEd: TMainFormAppNameEd."))
+          << text.toStdString();
       EXPECT_TRUE(text.contains(QString::fromUtf8("Filter = 'Caf\u00e9|*.cafe'")));
     }
   }
@@ -92,6 +93,59 @@ TEST(Preview, ShowsWhatARunThenWritesAndFollowsEachChangedChoice) {
   ui.AppName->setText("begin");
   QTRY_VERIFY_WITH_TIMEOUT(preview->Files().empty(), 2000);
   EXPECT_TRUE(preview->Controls().StatusLabel->text().contains("not a valid identifier"));
+}
+
+// Wizard -> answer file -> orvalen-gen writes the bytes the wizard's own run
+// writes; the file loads back into another wizard as the same choices, and a
+// bad file changes nothing and names its fault.
+TEST(Preview, AnswerFilesCarryTheChoicesToOrvalenGenAndBack) {
+  testing::WizardWorld world;
+  TAppExpert form(nullptr, world.Services());
+  form.show();
+  Click(form.Controls().PreviewButton);
+  WizardSettings chosen = form.RawSettings();
+  chosen.cbFileMenu = chosen.cbEditMenu = chosen.cbMRU = true;
+  chosen.ExtListBox = {"Pr\u00e9cis|*.pre;*.prc", "Text|*.txt"};
+  chosen.Speedbar = {kGlyphId + 1, kSpeedbarSpace, kGlyphId + 8};
+  chosen.AppName = "Editor";
+  chosen.cbStatusLine = false;
+  chosen.CodePage = 1250;
+  // The second: the File menu turned off again, its recent list and file
+  // types kept by the wizard though not generated.
+  WizardSettings fileOff = chosen;
+  fileOff.cbFileMenu = false;
+  fileOff.Speedbar = {kGlyphId + 8};
+  const std::string answers = world.dir.File("editor.json");
+  for (WizardSettings* choices : {&fileOff, &chosen}) {
+    choices->AppPath = world.dir.File(choices == &chosen ? "wizard" : "wizard-file-off");
+    std::filesystem::create_directory(choices->AppPath);
+    form.ApplySettings(*choices);
+    ASSERT_EQ(form.RawSettings().Speedbar, choices->Speedbar);
+    ASSERT_TRUE(form.Preview()->SaveAnswers(QString::fromStdString(answers)));
+    auto byWizard = GenerateApplication(form.Settings());
+    const std::string cliDir = choices->AppPath + "-cli";
+    auto r = testing::RunOrvalenGen("--answers " + testing::Quote(answers) + " " +
+                                    testing::Quote(cliDir));
+    ASSERT_EQ(r.status, 0) << r.out;
+    for (const auto& file : byWizard.files) {
+      const std::string name = std::filesystem::path(file).filename();
+      EXPECT_EQ(testing::ReadFile(cliDir + "/" + name), testing::ReadFile(file)) << name;
+    }
+  }
+
+  TAppExpert other(nullptr, world.Services());
+  other.show();
+  Click(other.Controls().PreviewButton);
+  ASSERT_TRUE(other.Preview()->LoadAnswers(QString::fromStdString(answers)));
+  EXPECT_EQ(other.RawSettings(), form.RawSettings());
+
+  testing::WriteFile(world.dir.File("bad.json"),
+                     R"({"format": "orvalen-answers", "version": 1, "menus": {"fiel": true}})");
+  EXPECT_FALSE(other.Preview()->LoadAnswers(QString::fromStdString(world.dir.File("bad.json"))));
+  ASSERT_FALSE(world.boxes.shown.empty());
+  EXPECT_TRUE(world.boxes.shown.back().text.startsWith(
+      QString::fromStdString(world.dir.File("bad.json") + ": menus.fiel: unknown key")));
+  EXPECT_EQ(other.RawSettings(), form.RawSettings());
 }
 
 }  // namespace

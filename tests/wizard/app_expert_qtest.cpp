@@ -458,13 +458,14 @@ TEST(AppExpert, EveryControlIsReachedWithTabInOrderAndAccessKeysWork) {
     QWidget* first = w.form->findChild<QWidget*>(order[0]);
     first->setFocus(Qt::TabFocusReason);
     QStringList reached;
-    for (int i = 0; i < order.size() + 4; ++i) {
+    for (int i = 0; i < order.size() + 5; ++i) {
       ASSERT_NE(QApplication::focusWidget(), nullptr);
       reached << QApplication::focusWidget()->objectName();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QStringList expected = order;
-    expected << "PrevButton"
+    expected << "PreviewButton"
+             << "PrevButton"
              << "NextButton"
              << "CancelBtn"
              << "Button4";

@@ -187,6 +187,7 @@ void TAppExpert::FormCreate() {
   speedBuffer_.fill(ui_->Speedbar->palette().color(QPalette::Window));
   ui_->Speedbar->setAttribute(Qt::WA_OpaquePaintEvent);
   ui_->Speedbar->setAttribute(Qt::WA_NoSystemBackground);
+  ui_->Speedbar->Attach(&speedItems_, ui_->ScrollBox1);
   ui_->Speedbar->SetOnPaint([this](QPainter& painter) { SpeedbarPaint(painter); });
   ui_->Speedbar->SetOnMouseDown(
       [this](QMouseEvent& event) { Guarded([&] { SpeedMouseDown(event); }); });
@@ -495,7 +496,7 @@ void TAppExpert::MenuClicked() {
     }
     if (m == ui_->MenuList->currentRow()) MenuListClick();
   }
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 void TAppExpert::MenuListClick() {
@@ -522,16 +523,16 @@ void TAppExpert::InsertClick() {
   const int row = SelectedRow(ui_->MenuItemList);
   if (row < 0) return;
   speedItems_.Insert(ui_->MenuItemList->item(row)->data(Qt::UserRole).toInt());
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 void TAppExpert::SpaceClick() {
   speedItems_.Space();
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 void TAppExpert::RemoveClick() {
-  if (speedItems_.Remove()) ui_->Speedbar->update();
+  if (speedItems_.Remove()) ui_->Speedbar->Changed();
 }
 
 void TAppExpert::SpeedMouseDown(QMouseEvent& event) {
@@ -539,7 +540,7 @@ void TAppExpert::SpeedMouseDown(QMouseEvent& event) {
   const QPoint at = event.position().toPoint();
   const int slot = speedItems_.SlotAtPoint(at.x(), at.y());
   speedItems_.SetInsertIndex(slot < 0 ? speedItems_.SpeedbarCount() : slot);
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 void TAppExpert::SpeedbarPaint(QPainter& painter) {
@@ -553,7 +554,7 @@ void TAppExpert::MoveInsertIndex(int index) {
   speedItems_.SetInsertIndex(index);
   const Slot slot = speedItems_.SlotRect(speedItems_.InsertIndex());
   ui_->ScrollBox1->ensureVisible(slot.left, slot.bottom, ButtonWidth * 2, 4);
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 // The page without a mouse: Enter in a list does what a double click does,

@@ -1,0 +1,43 @@
+// The speedbar's drawing area on the Speedbtns page. Its owner paints it; the
+// area itself shows when its scroll box has the keyboard, and tells assistive
+// technology about the entries and the insertion point (speedbar_accessible.h).
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <vector>
+
+#include "wizard/core/speedbar_list.h"
+#include "wizard/paint_box.h"
+
+namespace orvalen::wizard {
+
+class SpeedbarArea : public PaintBox {
+  Q_OBJECT
+ public:
+  explicit SpeedbarArea(QWidget* parent = nullptr);
+
+  // The list the area shows, and the widget that takes the keyboard for it
+  // (the scroll box around it: the area itself never has the focus).
+  void Attach(const SpeedbarList* list, QWidget* focusHolder);
+  const SpeedbarList* List() const { return list_; }
+  bool KeyboardHere() const;
+
+  // Repaints, and reports to assistive technology what changed in the list
+  // or its insertion point since the last call.
+  void Changed();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  const SpeedbarList* list_ = nullptr;
+  QPointer<QWidget> focusHolder_;
+  std::vector<int> reportedEntries_;
+  QString reportedInsertion_;
+};
+
+}  // namespace orvalen::wizard
+
+using orvalen::wizard::SpeedbarArea;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 #include <array>
 #include <cstring>
@@ -51,6 +52,19 @@ int SelectedRow(const QListWidget* list) {
   return item && item->isSelected() ? list->currentRow() : -1;
 }
 
+// The style's focus frame around the current row of a focused list. The
+// rows below paint all of themselves, so they draw it too; it shows however
+// the focus came, since a row may be current without being selected.
+void DrawRowFocus(QPainter* painter, const QStyleOptionViewItem& option, const QColor& back) {
+  if (!(option.state & QStyle::State_HasFocus)) return;
+  QStyleOptionFocusRect focus;
+  focus.QStyleOption::operator=(option);
+  focus.state |= QStyle::State_KeyboardFocusChange;
+  focus.backgroundColor = back;
+  const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+  style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+}
+
 // One row of the file-type table: the description in the header's first
 // section, the pattern(s) from there to the row's end.
 class ExtensionDelegate : public QStyledItemDelegate {
@@ -79,6 +93,8 @@ class ExtensionDelegate : public QStyledItemDelegate {
       painter->fillRect(rect, back);
       painter->drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, FromUtf8(text));
     }
+    painter->setClipping(false);
+    DrawRowFocus(painter, option, back);
     painter->restore();
   }
 
@@ -113,6 +129,7 @@ class MenuItemDelegate : public QStyledItemDelegate {
         painter, text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
         palette, true, index.data().toString(),
         selected ? QPalette::HighlightedText : QPalette::Text);
+    DrawRowFocus(painter, option, palette.color(selected ? QPalette::Highlight : QPalette::Base));
     painter->restore();
   }
 

@@ -3,10 +3,10 @@
 // same way, so without this a focused OK looks exactly like an unfocused one.
 #pragma once
 
+#include <QPainter>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+
+#include "platform/qt/focus_frame.h"
 
 namespace orvalen::about {
 
@@ -19,13 +19,9 @@ class DefaultButton : public QPushButton {
   void paintEvent(QPaintEvent* event) override {
     QPushButton::paintEvent(event);
     if (!hasFocus() || !isDefault()) return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.state |= QStyle::State_KeyboardFocusChange;
-    focus.rect = rect().adjusted(3, 3, -3, -3);
-    focus.backgroundColor = palette().color(QPalette::Button);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    QPainter painter(this);
+    platform::DrawFocusFrame(painter, rect().adjusted(4, 4, -4, -4),
+                             palette().color(QPalette::ButtonText));
   }
 };
 

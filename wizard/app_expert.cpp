@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 #include <array>
 #include <cstring>
@@ -19,6 +18,7 @@
 #include "platform/qt/bitmap_colours.h"
 #include "platform/qt/desktop_shell.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/focus_frame.h"
 #include "platform/resources.h"
 #include "run/generation_run.h"
 #include "ui_app_expert.h"
@@ -52,17 +52,16 @@ int SelectedRow(const QListWidget* list) {
   return item && item->isSelected() ? list->currentRow() : -1;
 }
 
-// The style's focus frame around the current row of a focused list. The
-// rows below paint all of themselves, so they draw it too; it shows however
-// the focus came, since a row may be current without being selected.
-void DrawRowFocus(QPainter* painter, const QStyleOptionViewItem& option, const QColor& back) {
+// The focus frame around the current row of a focused list. The rows below
+// paint all of themselves, so they draw it too, in the row's text colour; it
+// shows however the focus came, since a row may be current without being
+// selected.
+void DrawRowFocus(QPainter* painter, const QStyleOptionViewItem& option) {
   if (!(option.state & QStyle::State_HasFocus)) return;
-  QStyleOptionFocusRect focus;
-  focus.QStyleOption::operator=(option);
-  focus.state |= QStyle::State_KeyboardFocusChange;
-  focus.backgroundColor = back;
-  const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
-  style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+  const bool selected = option.state & QStyle::State_Selected;
+  platform::DrawFocusFrame(
+      *painter, option.rect,
+      option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
 }
 
 // One row of the file-type table: the description in the header's first
@@ -94,7 +93,7 @@ class ExtensionDelegate : public QStyledItemDelegate {
       painter->drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, FromUtf8(text));
     }
     painter->setClipping(false);
-    DrawRowFocus(painter, option, back);
+    DrawRowFocus(painter, option);
     painter->restore();
   }
 
@@ -129,7 +128,7 @@ class MenuItemDelegate : public QStyledItemDelegate {
         painter, text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
         palette, true, index.data().toString(),
         selected ? QPalette::HighlightedText : QPalette::Text);
-    DrawRowFocus(painter, option, palette.color(selected ? QPalette::Highlight : QPalette::Base));
+    DrawRowFocus(painter, option);
     painter->restore();
   }
 

@@ -5,8 +5,8 @@
 
 #include <QListWidget>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+
+#include "platform/qt/focus_frame.h"
 
 namespace orvalen::wizard {
 
@@ -20,12 +20,7 @@ class ListBox : public QListWidget {
     QListWidget::paintEvent(event);
     if (!hasFocus() || currentIndex().isValid()) return;
     QPainter painter(viewport());
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
-    focus.rect = viewport()->rect();
-    focus.backgroundColor = palette().color(QPalette::Base);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    platform::DrawFocusFrame(painter, viewport()->rect(), palette().color(QPalette::Text));
   }
   void focusInEvent(QFocusEvent* event) override {
     QListWidget::focusInEvent(event);

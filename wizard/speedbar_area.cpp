@@ -2,9 +2,10 @@
 
 #include <QAccessible>
 #include <QEvent>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QAbstractScrollArea>
+#include <QScrollBar>
 
+#include "platform/qt/focus_frame.h"
 #include "wizard/core/speedbar_wording.h"
 #include "wizard/speedbar_accessible.h"
 
@@ -19,6 +20,11 @@ void SpeedbarArea::Attach(const SpeedbarList* list, QWidget* focusHolder) {
   if (focusHolder_) focusHolder_->removeEventFilter(this);
   focusHolder_ = focusHolder;
   if (focusHolder_) focusHolder_->installEventFilter(this);
+  // Scrolling moves the area's pixels, the focus frame's sides with them.
+  if (auto* box = qobject_cast<QAbstractScrollArea*>(focusHolder))
+    connect(box->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+      if (KeyboardHere()) update();
+    });
   reportedEntries_ = list_ ? list_->Entries() : std::vector<int>{};
   reportedInsertion_ = list_ ? QString::fromStdString(InsertionPointText(*list_)) : QString();
 }
@@ -47,21 +53,17 @@ void SpeedbarArea::Changed() {
   }
 }
 
-// The owner's picture first; with the keyboard here, the style's focus frame
-// around the part of the area the scroll box shows. The off-screen speedbar
-// the owner composes stays as it is.
+// The owner's picture first; with the keyboard here, a focus frame around
+// the part of the bar the scroll box shows, between the frame's top edge and
+// the pointer, clear of both. The off-screen speedbar the owner composes
+// stays as it is.
 void SpeedbarArea::paintEvent(QPaintEvent* event) {
   PaintBox::paintEvent(event);
   if (!KeyboardHere()) return;
+  const QRect shown = visibleRegion().boundingRect();
   QPainter painter(this);
-  QStyleOptionFocusRect focus;
-  focus.initFrom(this);
-  // Nothing else here shows the keyboard (no caret, no current row), so the
-  // frame is drawn whether the focus came by key or by mouse.
-  focus.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
-  focus.rect = visibleRegion().boundingRect().adjusted(2, 2, -2, -1);
-  focus.backgroundColor = palette().color(QPalette::Window);
-  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  platform::DrawFocusFrame(painter, QRect(shown.left() + 2, 2, shown.width() - 4, kPointerTop - 3),
+                           palette().color(QPalette::WindowText));
 }
 
 bool SpeedbarArea::eventFilter(QObject* watched, QEvent* event) {

@@ -12,6 +12,9 @@
 
 namespace orvalen::wizard {
 
+// The first row of the pointer under the insertion point.
+inline constexpr int kPointerTop = kSlotTop + ButtonHeight + 2;
+
 class SpeedbarArea : public PaintBox {
   Q_OBJECT
  public:

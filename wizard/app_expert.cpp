@@ -19,6 +19,7 @@
 #include "platform/qt/desktop_shell.h"
 #include "platform/qt/dialog_font.h"
 #include "platform/qt/focus_frame.h"
+#include "platform/qt/legible_colours.h"
 #include "platform/resources.h"
 #include "run/generation_run.h"
 #include "ui_app_expert.h"
@@ -175,6 +176,7 @@ TAppExpert::TAppExpert(QWidget* parent, WizardServices services)
       formStorage_(services_.openRegistry, services_.settingsKey) {
   platform::UseClassicDialogFont();
   ui_->setupUi(this);
+  platform::KeepFixedColoursLegible(*this);
   Connect();
   FormCreate();
 }
@@ -647,6 +649,11 @@ void TAppExpert::showEvent(QShowEvent* event) {
   if (shown_) return;
   shown_ = true;
   Guarded([this] { formStorage_.Restore(*this); });
+}
+
+void TAppExpert::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) platform::KeepFixedColoursLegible(*this);
 }
 
 void TAppExpert::reject() {

@@ -1,8 +1,8 @@
 #include "wizard/speedbar_area.h"
 
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QEvent>
-#include <QAbstractScrollArea>
 #include <QScrollBar>
 
 #include "platform/qt/focus_frame.h"
@@ -10,6 +10,21 @@
 #include "wizard/speedbar_accessible.h"
 
 namespace orvalen::wizard {
+
+namespace {
+SpeedbarArea::Reporter reporter = nullptr;
+}  // namespace
+
+void SpeedbarArea::ReportTo(Reporter to) {
+  reporter = to;
+}
+
+void SpeedbarArea::Report(QAccessibleEvent& event) {
+  if (reporter)
+    reporter(&event);
+  else
+    QAccessible::updateAccessibility(&event);
+}
 
 SpeedbarArea::SpeedbarArea(QWidget* parent) : PaintBox(parent) {
   InstallSpeedbarAccessibility();
@@ -39,17 +54,17 @@ void SpeedbarArea::Changed() {
   if (list_->Entries() != reportedEntries_) {
     reportedEntries_ = list_->Entries();
     QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&reorder);
+    Report(reorder);
   }
   const QString insertion = QString::fromStdString(InsertionPointText(*list_));
   if (insertion != reportedInsertion_) {
     reportedInsertion_ = insertion;
     QAccessibleValueChangeEvent value(this, insertion);
-    QAccessible::updateAccessibility(&value);
+    Report(value);
     // The insertion point is the area's description too: on AT-SPI a value
     // change reaches only objects with a numeric value.
     QAccessibleEvent description(this, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&description);
+    Report(description);
   }
 }
 
@@ -74,7 +89,7 @@ bool SpeedbarArea::eventFilter(QObject* watched, QEvent* event) {
     // a screen reader should present.
     if (event->type() == QEvent::FocusIn) {
       QAccessibleEvent focus(this, QAccessible::Focus);
-      QAccessible::updateAccessibility(&focus);
+      Report(focus);
     }
   }
   return PaintBox::eventFilter(watched, event);

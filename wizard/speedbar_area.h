@@ -10,6 +10,8 @@
 #include "wizard/core/speedbar_list.h"
 #include "wizard/paint_box.h"
 
+class QAccessibleEvent;
+
 namespace orvalen::wizard {
 
 // The first row of the pointer under the insertion point.
@@ -30,11 +32,19 @@ class SpeedbarArea : public PaintBox {
   // or its insertion point since the last call.
   void Changed();
 
+  // Where every area's reports go: QAccessible::updateAccessibility, which
+  // passes them on only while a screen reader listens. The tests, offscreen
+  // where nothing listens, record them here instead; null restores Qt's.
+  using Reporter = void (*)(QAccessibleEvent* event);
+  static void ReportTo(Reporter reporter);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  static void Report(QAccessibleEvent& event);
+
   const SpeedbarList* list_ = nullptr;
   QPointer<QWidget> focusHolder_;
   std::vector<int> reportedEntries_;

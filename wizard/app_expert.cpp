@@ -484,7 +484,7 @@ void TAppExpert::ApplySettings(const WizardSettings& s) {
       speedItems_.Insert(id);
   }
   speedItems_.SetInsertIndex(speedItems_.SpeedbarCount());
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
   ui_->AppName->setText(FromUtf8(s.AppName));
   ui_->AppPath->setText(FromUtf8(s.AppPath));
   SetCheckedFiring(ui_->cbMDIApp, s.cbMDIApp);

@@ -1,12 +1,14 @@
 #include "about/about_form.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QStyle>
 
 #include "platform/qt/desktop_shell.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/legible_colours.h"
 #include "platform/resources.h"
 #include "platform/version_info.h"
 #include "ui_about_form.h"
@@ -35,6 +37,7 @@ TAboutForm::TAboutForm(QWidget* parent, AboutSources sources, platform::Shell& s
       shell_(shell) {
   platform::UseClassicDialogFont();
   ui_->setupUi(this);
+  platform::KeepFixedColoursLegible(*this);
   ui_->ProgramIcon->setPixmap(ProgramPicture());
   connect(ui_->OKButton, &QPushButton::clicked, this, &TAboutForm::OKButtonClick);
   connect(ui_->EmailUrl, &ClickLabel::clicked, this, &TAboutForm::UrlLabelClick);
@@ -64,6 +67,11 @@ void TAboutForm::ShowContent() {
 void TAboutForm::AddVersionInfo(const std::string& fileName, std::string_view languageBlock) {
   about::AddVersionInfo(content_, fileName, languageBlock, sources_.applicationTitle);
   ShowContent();
+}
+
+void TAboutForm::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) platform::KeepFixedColoursLegible(*this);
 }
 
 void TAboutForm::UrlLabelClick() {

@@ -34,6 +34,9 @@ class TAboutForm : public QDialog {
   void UrlLabelClick();
   void OKButtonClick();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   void FormCreate();
   void ShowContent();

@@ -18,6 +18,8 @@
 #include "platform/qt/bitmap_colours.h"
 #include "platform/qt/desktop_shell.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/focus_frame.h"
+#include "platform/qt/legible_colours.h"
 #include "platform/resources.h"
 #include "run/generation_run.h"
 #include "ui_app_expert.h"
@@ -51,6 +53,18 @@ int SelectedRow(const QListWidget* list) {
   return item && item->isSelected() ? list->currentRow() : -1;
 }
 
+// The focus frame around the current row of a focused list. The rows below
+// paint all of themselves, so they draw it too, in the row's text colour; it
+// shows however the focus came, since a row may be current without being
+// selected.
+void DrawRowFocus(QPainter* painter, const QStyleOptionViewItem& option) {
+  if (!(option.state & QStyle::State_HasFocus)) return;
+  const bool selected = option.state & QStyle::State_Selected;
+  platform::DrawFocusFrame(
+      *painter, option.rect,
+      option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+}
+
 // One row of the file-type table: the description in the header's first
 // section, the pattern(s) from there to the row's end.
 class ExtensionDelegate : public QStyledItemDelegate {
@@ -79,6 +93,8 @@ class ExtensionDelegate : public QStyledItemDelegate {
       painter->fillRect(rect, back);
       painter->drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, FromUtf8(text));
     }
+    painter->setClipping(false);
+    DrawRowFocus(painter, option);
     painter->restore();
   }
 
@@ -113,6 +129,7 @@ class MenuItemDelegate : public QStyledItemDelegate {
         painter, text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
         palette, true, index.data().toString(),
         selected ? QPalette::HighlightedText : QPalette::Text);
+    DrawRowFocus(painter, option);
     painter->restore();
   }
 
@@ -159,6 +176,7 @@ TAppExpert::TAppExpert(QWidget* parent, WizardServices services)
       formStorage_(services_.openRegistry, services_.settingsKey) {
   platform::UseClassicDialogFont();
   ui_->setupUi(this);
+  platform::KeepFixedColoursLegible(*this);
   Connect();
   FormCreate();
 }
@@ -187,6 +205,7 @@ void TAppExpert::FormCreate() {
   speedBuffer_.fill(ui_->Speedbar->palette().color(QPalette::Window));
   ui_->Speedbar->setAttribute(Qt::WA_OpaquePaintEvent);
   ui_->Speedbar->setAttribute(Qt::WA_NoSystemBackground);
+  ui_->Speedbar->Attach(&speedItems_, ui_->ScrollBox1);
   ui_->Speedbar->SetOnPaint([this](QPainter& painter) { SpeedbarPaint(painter); });
   ui_->Speedbar->SetOnMouseDown(
       [this](QMouseEvent& event) { Guarded([&] { SpeedMouseDown(event); }); });
@@ -465,7 +484,7 @@ void TAppExpert::ApplySettings(const WizardSettings& s) {
       speedItems_.Insert(id);
   }
   speedItems_.SetInsertIndex(speedItems_.SpeedbarCount());
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
   ui_->AppName->setText(FromUtf8(s.AppName));
   ui_->AppPath->setText(FromUtf8(s.AppPath));
   SetCheckedFiring(ui_->cbMDIApp, s.cbMDIApp);
@@ -495,7 +514,7 @@ void TAppExpert::MenuClicked() {
     }
     if (m == ui_->MenuList->currentRow()) MenuListClick();
   }
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 void TAppExpert::MenuListClick() {
@@ -522,16 +541,16 @@ void TAppExpert::InsertClick() {
   const int row = SelectedRow(ui_->MenuItemList);
   if (row < 0) return;
   speedItems_.Insert(ui_->MenuItemList->item(row)->data(Qt::UserRole).toInt());
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 void TAppExpert::SpaceClick() {
   speedItems_.Space();
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 void TAppExpert::RemoveClick() {
-  if (speedItems_.Remove()) ui_->Speedbar->update();
+  if (speedItems_.Remove()) ui_->Speedbar->Changed();
 }
 
 void TAppExpert::SpeedMouseDown(QMouseEvent& event) {
@@ -539,7 +558,7 @@ void TAppExpert::SpeedMouseDown(QMouseEvent& event) {
   const QPoint at = event.position().toPoint();
   const int slot = speedItems_.SlotAtPoint(at.x(), at.y());
   speedItems_.SetInsertIndex(slot < 0 ? speedItems_.SpeedbarCount() : slot);
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 void TAppExpert::SpeedbarPaint(QPainter& painter) {
@@ -553,7 +572,7 @@ void TAppExpert::MoveInsertIndex(int index) {
   speedItems_.SetInsertIndex(index);
   const Slot slot = speedItems_.SlotRect(speedItems_.InsertIndex());
   ui_->ScrollBox1->ensureVisible(slot.left, slot.bottom, ButtonWidth * 2, 4);
-  ui_->Speedbar->update();
+  ui_->Speedbar->Changed();
 }
 
 // The page without a mouse: Enter in a list does what a double click does,
@@ -630,6 +649,11 @@ void TAppExpert::showEvent(QShowEvent* event) {
   if (shown_) return;
   shown_ = true;
   Guarded([this] { formStorage_.Restore(*this); });
+}
+
+void TAppExpert::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) platform::KeepFixedColoursLegible(*this);
 }
 
 void TAppExpert::reject() {

@@ -115,6 +115,7 @@ class TAppExpert : public QDialog, private StoredControls {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void done(int result) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

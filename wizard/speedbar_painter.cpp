@@ -16,6 +16,22 @@ void Fill(QPainter& p, int left, int top, int right, int bottom, const QColor& c
   if (right > left && bottom > top) p.fillRect(left, top, right - left, bottom - top, colour);
 }
 
+// A black and white bitmap with its black turned into `ink` and its white
+// into `paper`, in one pass so that neither can take the other's pixels.
+QImage InkOnPaper(const QImage& mono, const QColor& ink, const QColor& paper) {
+  QImage out = mono.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < out.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < out.width(); ++x) {
+      if (line[x] == qRgb(0, 0, 0))
+        line[x] = ink.rgba();
+      else if (line[x] == qRgb(255, 255, 255))
+        line[x] = paper.rgba();
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 SystemColours SystemColours::From(const QPalette& palette) {
@@ -77,10 +93,12 @@ void PaintSpeedbar(QImage& buffer, const SpeedbarList& speedbar, const CommandGl
     pointerShown = true;
   }
   if (pointerShown && !pointer.isNull()) {
-    // A black triangle pointing up at the gap before the entry at the index.
+    // A triangle pointing up at the gap before the entry at the index, black
+    // on the classic face; in the outline colour, so that a dark palette
+    // does not swallow it.
     const Slot slot = speedbar.SlotRect(speedbar.InsertIndex());
     p.drawImage(slot.left - 5, slot.bottom + 2,
-                ReplaceColour(pointer, qRgb(255, 255, 255), background));
+                InkOnPaper(pointer, colours.windowFrame, background));
   }
 }
 

@@ -1,16 +1,18 @@
 // Renders each dialog of the system offscreen into PNG files, for review by
-// eye: orvalen-screenshots DIR. It carries the standalone program's version
-// block, so the about box shows what the standalone program's does.
+// eye: orvalen-screenshots [--dark] DIR, --dark in a dark palette. It carries the standalone
+// program's version block, so the about box shows what the standalone program's does.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
+#include <cstring>
 
 #include "about/about_form.h"
 #include "about/win_info.h"
@@ -103,6 +105,9 @@ bool SaveWizardPages(const QDir& dir) {
     ui.MenuItemList->setCurrentRow(3);
     ui.Button1->click();
     ok = Save(form, dir.filePath("wizard-3-speedbar-composed.png")) && ok;
+    // With the keyboard on the speedbar, which then shows its focus frame.
+    form.activateWindow();
+    ui.ScrollBox1->setFocus(Qt::TabFocusReason);
     form.SpeedItems().SetInsertIndex(4);
     ui.Speedbar->update();
     ok = Save(form, dir.filePath("wizard-3-speedbar-pointer.png")) && ok;
@@ -147,19 +152,53 @@ bool SaveExpertHost(const QDir& dir) {
   return ok;
 }
 
+// A dark desktop's palette, as a dark theme hands one to Fusion.
+QPalette DarkPalette() {
+  const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230), disabled(127, 127, 127);
+  QPalette p;
+  p.setColor(QPalette::Window, window);
+  p.setColor(QPalette::WindowText, text);
+  p.setColor(QPalette::Base, base);
+  p.setColor(QPalette::AlternateBase, window);
+  p.setColor(QPalette::ToolTipBase, base);
+  p.setColor(QPalette::ToolTipText, text);
+  p.setColor(QPalette::PlaceholderText, disabled);
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::Button, window);
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::BrightText, Qt::red);
+  p.setColor(QPalette::Light, QColor(80, 80, 80));
+  p.setColor(QPalette::Midlight, QColor(66, 66, 66));
+  p.setColor(QPalette::Mid, QColor(40, 40, 40));
+  p.setColor(QPalette::Dark, QColor(25, 25, 25));
+  p.setColor(QPalette::Shadow, QColor(20, 20, 20));
+  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  p.setColor(QPalette::Link, QColor(100, 170, 255));
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    p.setColor(QPalette::Disabled, role, disabled);
+  return p;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: orvalen-screenshots DIRECTORY\n");
+  const bool dark = argc == 3 && std::strcmp(argv[1], "--dark") == 0;
+  if (argc != 2 && !dark) {
+    std::fprintf(stderr, "usage: orvalen-screenshots [--dark] DIRECTORY\n");
     return 2;
   }
+  const char* path = argv[argc - 1];
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName("Orvalen");
-  QDir dir(QString::fromLocal8Bit(argv[1]));
+  if (dark) {
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setPalette(DarkPalette());
+  }
+  QDir dir(QString::fromLocal8Bit(path));
   if (!QDir().mkpath(dir.path())) {
-    std::fprintf(stderr, "orvalen-screenshots: cannot create %s\n", argv[1]);
+    std::fprintf(stderr, "orvalen-screenshots: cannot create %s\n", path);
     return 1;
   }
   bool ok = true;

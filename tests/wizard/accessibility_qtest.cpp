@@ -20,6 +20,7 @@
 #include "tests/wizard/wizard_support.h"
 #include "ui_app_expert.h"
 #include "wizard/filter_dlg.h"
+#include "wizard/preview_window.h"
 
 namespace orvalen::wizard {
 namespace {
@@ -30,8 +31,12 @@ struct Dialogs {
   TAppExpert wizard{nullptr, world.Services()};
   TFilterDlg filter;
   about::TAboutForm about{nullptr, testing::AboutTestSources(ORVALEN_VERSION_CARRIER), shell};
+  PreviewWindow preview{nullptr,
+                        {[this] { return wizard.RawSettings(); },
+                         [this](const WizardSettings& s) { wizard.ApplySettings(s); }},
+                        world.boxes};
   std::vector<std::pair<const char*, QWidget*>> All() {
-    return {{"wizard", &wizard}, {"filter", &filter}, {"about", &about}};
+    return {{"wizard", &wizard}, {"filter", &filter}, {"about", &about}, {"preview", &preview}};
   }
 };
 
@@ -226,6 +231,7 @@ TEST(Accessibility, EveryControlShowsWhenItHasTheKeyboard) {
   ExpectFocusShows(&d.wizard, "wizard with commands");
   ExpectFocusShows(&d.filter, "filter");
   ExpectFocusShows(&d.about, "about");
+  ExpectFocusShows(&d.preview, "preview");
 }
 
 // The links' and the hint's colours against the face, on a dark palette (on

@@ -455,10 +455,19 @@ void TAppExpert::PreviewClick() {
         this,
         {[this] { return RawSettings(); }, [this](const WizardSettings& s) { ApplySettings(s); }},
         *services_.messageBoxes);
-    QRect place(frameGeometry().topRight() + QPoint(8, 0), preview_->size());
+    // To the right of the dialog, else to its left, else as far right as the
+    // screen allows.
+    const QRect frame = frameGeometry();
+    QRect place(frame.topRight() + QPoint(8, 0), preview_->size());
     if (QScreen* screen = this->screen()) {
       const QRect available = screen->availableGeometry();
-      if (!available.contains(place)) place.moveTopLeft(available.topLeft() + QPoint(8, 8));
+      if (!available.contains(place)) place.moveRight(frame.left() - 8);
+      if (!available.contains(place)) {
+        place.moveRight(available.right());
+        place.moveLeft(std::max(place.left(), available.left()));
+        place.moveBottom(std::min(place.bottom(), available.bottom()));
+        place.moveTop(std::max(place.top(), available.top()));
+      }
     }
     preview_->move(place.topLeft());
   }

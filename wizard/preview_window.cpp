@@ -139,10 +139,14 @@ void PreviewWindow::Run(const WizardSettings& choices) {
       total += file.bytes.size();
       replaced += exists;
     }
-    const std::string dir = std::filesystem::path(files_.front().path).parent_path().string();
+    std::string dir = std::filesystem::path(files_.front().path).parent_path().string();
+    if (dir.empty()) dir = ".";
     status = QStringLiteral("%1 files, %2 bytes, into %3.")
                  .arg(files_.size())
                  .arg(QLocale().toString(static_cast<qulonglong>(total)), FromUtf8(dir));
+    std::error_code ec;
+    if (choices.AppPath.empty() || !std::filesystem::is_directory(choices.AppPath, ec))
+      status += QStringLiteral(" The directory does not exist yet: Finish needs an existing one.");
     if (replaced)
       status += QStringLiteral(
                     " %1 of them would replace a file that exists; each is kept first "

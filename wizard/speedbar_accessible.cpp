@@ -123,12 +123,14 @@ QAccessibleInterface* SpeedbarFactory(const QString& key, QObject* object) {
 
 }  // namespace
 
+// Installed once, and removed again when this code goes: inside the expert
+// module, Qt outlives an unloaded module and must not call into it.
 void InstallSpeedbarAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(SpeedbarFactory);
-    return true;
-  }();
-  (void)installed;
+  struct Installed {
+    Installed() { QAccessible::installFactory(SpeedbarFactory); }
+    ~Installed() { QAccessible::removeFactory(SpeedbarFactory); }
+  };
+  static const Installed installed;
 }
 
 }  // namespace orvalen::wizard

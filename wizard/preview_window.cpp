@@ -21,7 +21,7 @@ namespace {
 
 // Choices are compared this often; a run follows once they have held still
 // for one interval, so typing a name runs once, not per key.
-constexpr int kPollMs = 100;
+constexpr int kPollMs = 60;
 
 QString FromUtf8(const std::string& text) {
   return QString::fromStdString(text);

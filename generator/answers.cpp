@@ -20,19 +20,20 @@ namespace {
 
 using Json = nlohmann::json;
 
-// The menu flags in the order the Menus page shows them.
-struct MenuKey {
+// A flag of the settings and its key in the file.
+struct FlagKey {
   const char* key;
   bool WizardSettings::*flag;
 };
-constexpr MenuKey kMenuKeys[] = {
+// The menu flags in the order the Menus page shows them.
+constexpr FlagKey kMenuKeys[] = {
     {"file", &WizardSettings::cbFileMenu},     {"edit", &WizardSettings::cbEditMenu},
     {"window", &WizardSettings::cbWindowMenu}, {"help", &WizardSettings::cbHelpMenu},
     {"recentFiles", &WizardSettings::cbMRU},   {"recentFilesInRegistry", &WizardSettings::cbMRUReg},
 };
 
 // The switches of the AppInfo and Extras pages.
-constexpr MenuKey kOptionKeys[] = {
+constexpr FlagKey kOptionKeys[] = {
     {"mdi", &WizardSettings::cbMDIApp},
     {"mdiChildForm", &WizardSettings::cbMDIform},
     {"statusLine", &WizardSettings::cbStatusLine},
@@ -141,9 +142,7 @@ void ReadSpeedbar(const Json& list, WizardSettings& s, const Reader& reader) {
       s.Speedbar.push_back(kSpeedbarSpace);
       continue;
     }
-    int found = -1;
-    for (int c = 0; c < kCommandCount; ++c)
-      if (CommandHandler(c) == name) found = c;
+    const int found = CommandOfHandler(name);
     if (found < 0) {
       std::string known;
       for (int c = 0; c < kCommandCount; ++c) known += CommandHandler(c) + ", ";

@@ -16,6 +16,12 @@ int CommandOfGlyph(int glyphId) {
   return c >= 0 && c < kCommandCount ? c : -1;
 }
 
+int CommandOfHandler(std::string_view handler) {
+  for (int c = 0; c < kCommandCount; ++c)
+    if (CommandHandler(c) == handler) return c;
+  return -1;
+}
+
 std::string CommandCaption(int command) {
   return platform::LoadStr(kCaptionId + command);
 }

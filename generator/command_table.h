@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace orvalen {
 
@@ -29,6 +30,8 @@ inline constexpr int kGlyphId = 11100;
 int MenuOfCommand(int command);
 // The command of a glyph id (11100..11117), or -1 for any other number.
 int CommandOfGlyph(int glyphId);
+// The command whose handler is named `handler` ("FileNew"), or -1.
+int CommandOfHandler(std::string_view handler);
 
 std::string CommandCaption(int command);
 std::string CommandItemName(int command);

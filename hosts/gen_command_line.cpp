@@ -62,9 +62,7 @@ std::vector<int> ParseSpeedbar(const std::string& list) {
       entries.push_back(kSpeedbarSpace);
       continue;
     }
-    int found = -1;
-    for (int c = 0; c < kCommandCount; ++c)
-      if (CommandHandler(c) == entry) found = c;
+    const int found = CommandOfHandler(entry);
     if (found < 0) throw UsageError{"unknown speedbar command '" + entry + "'"};
     entries.push_back(kGlyphId + found);
   }

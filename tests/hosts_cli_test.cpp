@@ -8,13 +8,16 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include "generator/answers.h"
 #include "generator/command_table.h"
 #include "hosts/gen_command_line.h"
+#include "tests/generator/document_type_cases.h"
 #include "tests/test_support.h"
 
 namespace orvalen {
@@ -49,7 +52,7 @@ TEST(OrvalenGen, BadArgumentsExitTwoWithAClearMessage) {
       {"-m file,tools " + dir.Str(), "unknown menu 'tools'"},
       {"-m edit -s FileNew " + dir.Str(), "needs the File menu"},
       {"-m file -s FileNope " + dir.Str(), "unknown speedbar command 'FileNope'"},
-      {"-m file -e nobar " + dir.Str(), "DESCRIPTION|PATTERNS"},
+      {"-m file -e nobar " + dir.Str(), "The document type \"nobar\" needs a \"|\""},
       {"--recent " + dir.Str(), "needs the File menu"},
       {"--frobnicate " + dir.Str(), "unknown option '--frobnicate'"},
       {"", "no DIRECTORY given"},
@@ -318,6 +321,37 @@ TEST(OrvalenGen, AnswerFiles) {
   for (const auto& c : cases) RunCase(c);
 }
 
+// The one table of document types: an answer file and -e take or refuse each
+// alike, with the same message, and what both take generates the same bytes.
+TEST(OrvalenGen, DocumentTypesAreTakenOrRefusedAsTheAnswerFilesDo) {
+  TempDir dir;
+  const std::string head =
+      R"({"format": "orvalen-answers", "version": 1, "menus": {"file": true}, )";
+  for (const auto& c : testing::DocumentTypeCases()) {
+    const std::string json = head + "\"fileTypes\": [" + nlohmann::json(c.entry).dump() + "]}";
+    std::string fromFile;
+    try {
+      ReadAnswers(json, "a.json");
+    } catch (const EAnswersError& e) {
+      fromFile = e.what();
+    }
+    const std::string byOption = dir.File("by-option"), byFile = dir.File("by-file");
+    auto r = RunGen("-m file -e " + Quote(c.entry) + " " + Quote(byOption));
+    if (c.refusal.empty()) {
+      EXPECT_EQ(fromFile, "") << c.entry;
+      EXPECT_EQ(r.status, 0) << c.entry << r.out;
+      testing::WriteFile(dir.File("a.json"), json);
+      ASSERT_EQ(RunGen("--answers " + Quote(dir.File("a.json")) + " " + Quote(byFile)).status, 0);
+      EXPECT_EQ(testing::ReadFile(byOption + "/MAIN.TXT"), testing::ReadFile(byFile + "/MAIN.TXT"));
+    } else {
+      const std::string message = fromFile.substr(std::string("a.json: fileTypes[0]: ").size());
+      EXPECT_NE(message.find(c.refusal), std::string::npos) << fromFile;
+      EXPECT_EQ(r.status, 2) << c.entry;
+      EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "orvalen-gen: " + message) << c.entry;
+    }
+  }
+}
+
 // --help, the manual page, the shell completion and the parser itself name
 // the same long options; the completion and the manual page know every
 // speedbar command of the command table.
@@ -330,7 +364,7 @@ TEST(OrvalenGen, HelpManualPageAndCompletionNameTheSameOptions) {
     return names;
   };
   std::set<std::string> parser;
-  for (const option* o = gen::kLongOptions; o->name; ++o) parser.insert(o->name);
+  for (const option* o = gen::LongOptions().data(); o->name; ++o) parser.insert(o->name);
 
   auto help = RunGen("--help");
   ASSERT_EQ(help.status, 0);

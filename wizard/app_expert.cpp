@@ -378,9 +378,9 @@ bool TAppExpert::CheckAppInfo() {
     if (path.isEmpty() || !QFileInfo(QDir::current(), path).isDir())
       message = platform::LoadStr(ids::kPathMissing);
   }
+  if (!message)
+    if (auto found = CheckSettings(settings)) message = found->problem.message;
   if (!message) message = EncodeTypedText(settings);
-  if (!message) message = CheckSpeedbar(settings);
-  if (!message) message = CheckFilter(settings);
   if (!message) return true;
   ShowError(FromUtf8(*message));
   return false;
@@ -481,7 +481,7 @@ void TAppExpert::ApplySettings(const WizardSettings& s) {
   for (int m = 0; m < kMenuCount; ++m) SetCheckedFiring(MenuCheckBox(m), s.MenuChecked(m));
   SetCheckedFiring(ui_->cbMRU, s.cbMRU);
   SetCheckedFiring(ui_->cbMRUReg, s.cbMRUReg);
-  SetItems("ExtListBox", s.ExtListBox);
+  SetExtItems(s.ExtListBox);
   while (speedItems_.SpeedbarCount() > 0) {
     speedItems_.SetInsertIndex(0);
     speedItems_.Remove();
@@ -615,7 +615,7 @@ bool TAppExpert::eventFilter(QObject* watched, QEvent* event) {
 
 void TAppExpert::AddClick() {
   QString entry;
-  if (EditFilter(this, entry)) ui_->ExtListBox->addItem(entry);
+  if (EditFilter(this, entry, services_.messageBoxes)) ui_->ExtListBox->addItem(entry);
 }
 
 void TAppExpert::EditClick() {
@@ -623,7 +623,7 @@ void TAppExpert::EditClick() {
   if (row < 0) return;
   QListWidgetItem* item = ui_->ExtListBox->item(row);
   QString entry = item->text();
-  if (EditFilter(this, entry)) item->setText(entry);
+  if (EditFilter(this, entry, services_.messageBoxes)) item->setText(entry);
 }
 
 void TAppExpert::DeleteClick() {
@@ -657,7 +657,13 @@ void TAppExpert::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shown_) return;
   shown_ = true;
-  Guarded([this] { formStorage_.Restore(*this); });
+  Guarded([this] {
+    WizardSettings restored = RawSettings();
+    formStorage_.Restore(restored, [&](const SettingDescription& setting) {
+      ApplyRestored(setting, restored);
+      restored = RawSettings();  // the click handlers may have changed other settings
+    });
+  });
 }
 
 void TAppExpert::changeEvent(QEvent* event) {
@@ -676,7 +682,7 @@ void TAppExpert::done(int result) {
 
 void TAppExpert::SaveSettings() {
   try {
-    formStorage_.Save(*this);
+    formStorage_.Save(RawSettings());
   } catch (const std::exception& error) {
     ShowException(error);
   }
@@ -692,7 +698,7 @@ WizardSettings TAppExpert::RawSettings() const {
   s.cbHelpMenu = ui_->cbHelpMenu->isChecked();
   s.cbMRU = ui_->cbMRU->isChecked();
   s.cbMRUReg = ui_->cbMRUReg->isChecked();
-  s.ExtListBox = Items("ExtListBox");
+  s.ExtListBox = ExtItems();
   s.Speedbar = speedItems_.Entries();
   s.AppName = ui_->AppName->text().toStdString();
   s.AppPath = ui_->AppPath->text().toStdString();
@@ -714,45 +720,42 @@ WizardSettings TAppExpert::Settings() const {
 
 // The controls as the remembered settings see them
 
-QCheckBox* TAppExpert::CheckBox(std::string_view name) const {
-  return findChild<QCheckBox*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+QCheckBox* TAppExpert::FlagBox(const SettingDescription& setting) const {
+  const std::pair<bool WizardSettings::*, QCheckBox*> boxes[] = {
+      {&WizardSettings::cbFileMenu, ui_->cbFileMenu},
+      {&WizardSettings::cbEditMenu, ui_->cbEditMenu},
+      {&WizardSettings::cbWindowMenu, ui_->cbWindowMenu},
+      {&WizardSettings::cbHelpMenu, ui_->cbHelpMenu},
+      {&WizardSettings::cbMRU, ui_->cbMRU},
+      {&WizardSettings::cbMRUReg, ui_->cbMRUReg},
+      {&WizardSettings::cbMDIApp, ui_->cbMDIApp},
+      {&WizardSettings::cbMDIform, ui_->cbMDIform},
+      {&WizardSettings::cbStatusLine, ui_->cbStatusLine},
+      {&WizardSettings::cbHints, ui_->cbHints},
+      {&WizardSettings::SingleInstanceApp, ui_->SingleInstanceApp},
+      {&WizardSettings::siDDE, ui_->siDDE}};
+  for (const auto& [flag, box] : boxes)
+    if (flag == setting.flag) return box;
+  return nullptr;
 }
 
-bool TAppExpert::HasControl(std::string_view name) const {
-  return findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) !=
-         nullptr;
+void TAppExpert::ApplyRestored(const SettingDescription& setting, const WizardSettings& s) {
+  if (QCheckBox* box = FlagBox(setting))
+    SetCheckedFiring(box, s.*setting.flag);
+  else if (setting.text == &WizardSettings::AppPath)
+    ui_->AppPath->setText(FromUtf8(s.AppPath));
+  else if (setting.list == &WizardSettings::ExtListBox)
+    SetExtItems(s.ExtListBox);
 }
 
-bool TAppExpert::Checked(std::string_view name) const {
-  QCheckBox* box = CheckBox(name);
-  return box && box->isChecked();
-}
-
-void TAppExpert::SetChecked(std::string_view name, bool checked) {
-  if (QCheckBox* box = CheckBox(name)) SetCheckedFiring(box, checked);
-}
-
-std::string TAppExpert::Text(std::string_view name) const {
-  if (name == "AppPath") return ui_->AppPath->text().toStdString();
-  if (name == "AppName") return ui_->AppName->text().toStdString();
-  return {};
-}
-
-void TAppExpert::SetText(std::string_view name, const std::string& text) {
-  if (name == "AppPath") ui_->AppPath->setText(FromUtf8(text));
-  if (name == "AppName") ui_->AppName->setText(FromUtf8(text));
-}
-
-std::vector<std::string> TAppExpert::Items(std::string_view name) const {
+std::vector<std::string> TAppExpert::ExtItems() const {
   std::vector<std::string> items;
-  if (name != "ExtListBox") return items;
   for (int i = 0; i < ui_->ExtListBox->count(); ++i)
     items.push_back(ui_->ExtListBox->item(i)->text().toStdString());
   return items;
 }
 
-void TAppExpert::SetItems(std::string_view name, const std::vector<std::string>& items) {
-  if (name != "ExtListBox") return;
+void TAppExpert::SetExtItems(const std::vector<std::string>& items) {
   ui_->ExtListBox->clear();
   for (const auto& item : items) ui_->ExtListBox->addItem(FromUtf8(item));
 }

@@ -61,7 +61,7 @@ TEST(Answers, ABadFileIsRefusedWithAMessageNamingThePlace) {
       {head + R"("name": "A", "name": "B"})", "a.json: name: the key is given twice"},
       {head + R"("fileTypes": "*.txt"})", "a.json: fileTypes: expected a list in [ ], got"},
       {head + R"("menus": {"file": true}, "fileTypes": ["ok|*.a", "nobar"]})",
-       "a.json: fileTypes[1]: a document type reads \"DESCRIPTION|PATTERNS\""},
+       "a.json: fileTypes[1]: The document type \"nobar\" needs a \"|\""},
       {head + R"("name": "begin"})",
        "a.json: name: The application name is not a valid identifier."},
       {head + R"("menus": {"file": true}, "speedbar": ["FileNew", "FileNope"]})",

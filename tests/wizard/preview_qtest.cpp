@@ -105,7 +105,9 @@ TEST(Preview, AnswerFilesCarryTheChoicesToOrvalenGenAndBack) {
   Click(form.Controls().PreviewButton);
   WizardSettings chosen = form.RawSettings();
   chosen.cbFileMenu = chosen.cbEditMenu = chosen.cbMRU = true;
-  chosen.ExtListBox = {"Pr\u00e9cis|*.pre;*.prc", "Text|*.txt"};
+  // The editor's edge entries too: an empty description, empty patterns, a
+  // second "|" in the patterns.
+  chosen.ExtListBox = {"Pr\u00e9cis|*.pre;*.prc", "Text|*.txt", "|*.any", "Notes|", "|", "A|B|C"};
   chosen.Speedbar = {kGlyphId + 1, kSpeedbarSpace, kGlyphId + 8};
   chosen.AppName = "Editor";
   chosen.cbStatusLine = false;

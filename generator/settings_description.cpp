@@ -54,28 +54,48 @@ std::optional<SettingProblem> CheckCodePage(const S& s) {
   return std::nullopt;
 }
 
-SettingDescription Setting(std::string_view control, SettingKind kind, std::string_view answerKey) {
-  SettingDescription d;
-  d.control = control;
-  d.kind = kind;
-  d.answerKey = answerKey;
-  return d;
+// One entry of the table, filled in by named steps.
+struct Entry : SettingDescription {
+  Entry(std::string_view name, SettingKind k, std::string_view key) {
+    control = name;
+    kind = k;
+    answerKey = key;
+  }
+  Entry(std::string_view name, bool S::*member, std::string_view key) : Entry(name, K::Flag, key) {
+    flag = member;
+  }
+  Entry& Option(std::string_view longName, char letter = 0) {
+    option = longName;
+    shortOption = letter;
+    return *this;
+  }
+  Entry& Help(std::string_view written, std::string_view what) {
+    usage = written;
+    help = what;
+    return *this;
+  }
+  Entry& Menu(std::string_view word) {
+    menuWord = word;
+    return *this;
+  }
+  Entry& EnabledBy(std::string_view leader, bool followsIt = false) {
+    enabledBy = leader;
+    if (followsIt) follows = leader;
+    return *this;
+  }
+  Entry& Check(std::optional<SettingProblem> (*rule)(const S&)) {
+    check = rule;
+    return *this;
+  }
+};
+
+Entry Text(std::string_view name, std::string S::*member, std::string_view key) {
+  Entry e(name, K::Text, key);
+  e.text = member;
+  return e;
 }
 
-SettingDescription Flag(std::string_view control, bool S::*member, std::string_view answerKey) {
-  SettingDescription d = Setting(control, K::Flag, answerKey);
-  d.flag = member;
-  return d;
-}
-
-SettingDescription Menu(std::string_view control, bool S::*member, std::string_view answerKey,
-                        std::string_view word) {
-  SettingDescription d = Flag(control, member, answerKey);
-  d.menuWord = word;
-  return d;
-}
-
-// The stored property of a setting: control "." property.
+// The remembered properties, control "." property, in the order they are restored.
 constexpr std::array<std::string_view, 13> kStoredNames = {
     "AppPath.Text",         "cbFileMenu.Checked", "cbEditMenu.Checked",
     "cbHelpMenu.Checked",   "cbHints.Checked",    "cbMDIApp.Checked",
@@ -84,120 +104,75 @@ constexpr std::array<std::string_view, 13> kStoredNames = {
     "cbMRUReg.Checked"};
 
 std::vector<SettingDescription> Build() {
-  std::vector<SettingDescription> all;
-  SettingDescription name = Setting("AppName", K::Text, "name");
-  name.option = "name";
-  name.shortOption = 'n';
-  name.usage = "-n, --name NAME";
-  name.help =
-      "application name, a Pascal identifier of at most 61\n"
-      "characters (default AppName)";
-  name.text = &S::AppName;
-  name.check = CheckName;
-  all.push_back(name);
-
-  // The directory is DIRECTORY on the command line; Finish checks it exists,
-  // orvalen-gen creates it.
-  SettingDescription path = Setting("AppPath", K::Text, "directory");
-  path.text = &S::AppPath;
-  all.push_back(path);
-
-  SettingDescription file = Menu("cbFileMenu", &S::cbFileMenu, "menus.file", "file");
-  // The four menus share --menus; its help stands with the first.
-  file.usage = "-m, --menus LIST";
-  file.help =
-      "comma-separated subset of file,edit,window,help; ''\n"
-      "for none (the default)";
-  all.push_back(file);
-  all.push_back(Menu("cbEditMenu", &S::cbEditMenu, "menus.edit", "edit"));
-  all.push_back(Menu("cbWindowMenu", &S::cbWindowMenu, "menus.window", "window"));
-  all.push_back(Menu("cbHelpMenu", &S::cbHelpMenu, "menus.help", "help"));
-
-  SettingDescription mru = Flag("cbMRU", &S::cbMRU, "menus.recentFiles");
-  mru.option = "recent";
-  mru.enabledBy = "cbFileMenu";
-  mru.usage = "    --recent, --no-recent";
-  mru.help = "the File menu gets the recent-files list, or not";
-  all.push_back(mru);
-
-  SettingDescription mruReg = Flag("cbMRUReg", &S::cbMRUReg, "menus.recentFilesInRegistry");
-  mruReg.option = "recent-registry";
-  mruReg.enabledBy = "cbMRU";
-  mruReg.usage = "    --recent-registry, --no-recent-registry";
-  mruReg.help =
-      "the recent-files list is kept in the registry (and\n"
-      "--recent is implied), or not";
-  all.push_back(mruReg);
-
-  SettingDescription types = Setting("ExtListBox", K::TextList, "fileTypes");
-  types.option = "ext";
-  types.shortOption = 'e';
-  types.usage = "-e, --ext 'DESC|PATTERNS'";
-  types.help =
-      "a document type for the Open and Save dialogs;\n"
-      "repeat, in order; '' for none";
+  Entry types("ExtListBox", K::TextList, "fileTypes");
   types.list = &S::ExtListBox;
-  types.check = CheckDocumentTypes;
-  all.push_back(types);
-
-  SettingDescription speedbar = Setting("Speedbar", K::Speedbar, "speedbar");
-  speedbar.option = "speedbar";
-  speedbar.shortOption = 's';
-  speedbar.usage = "-s, --speedbar LIST";
-  speedbar.help =
-      "comma-separated handler names (FileNew, FileOpen,\n"
-      "EditCut, ...) and '-' for a space; '' for none";
+  Entry speedbar("Speedbar", K::Speedbar, "speedbar");
   speedbar.entries = &S::Speedbar;
-  speedbar.check = CheckSpeedbarOf;
-  all.push_back(speedbar);
-
-  SettingDescription mdi = Flag("cbMDIApp", &S::cbMDIApp, "mdi");
-  mdi.option = "mdi";
-  mdi.usage = "    --mdi, --no-mdi";
-  mdi.help =
-      "the main form is an MDI frame (the default), or an\n"
-      "ordinary window";
-  all.push_back(mdi);
-
-  SettingDescription child = Flag("cbMDIform", &S::cbMDIform, "mdiChildForm");
-  child.enabledBy = "cbMDIApp";
-  child.follows = "cbMDIApp";
-  all.push_back(child);
-
-  SettingDescription status = Flag("cbStatusLine", &S::cbStatusLine, "statusLine");
-  status.option = "status-line";
-  status.usage = "    --status-line, --no-status-line";
-  status.help = "the main form has a status line (the default), or not";
-  all.push_back(status);
-
-  SettingDescription hints = Flag("cbHints", &S::cbHints, "hints");
-  hints.option = "hints";
-  hints.usage = "    --hints, --no-hints";
-  hints.help = "the application shows hints (the default), or not";
-  all.push_back(hints);
-
-  SettingDescription single = Flag("SingleInstanceApp", &S::SingleInstanceApp, "singleInstance");
-  single.option = "single-instance";
-  single.usage = "    --single-instance, --no-single-instance";
-  single.help =
-      "one instance of the application at a time, or any\n"
-      "number (the default)";
-  all.push_back(single);
-
-  // Hidden in the wizard; it goes with SingleInstanceApp wherever that is set.
-  SettingDescription dde = Flag("siDDE", &S::siDDE, "");
-  dde.enabledBy = "SingleInstanceApp";
-  dde.follows = "SingleInstanceApp";
-  all.push_back(dde);
-
-  SettingDescription codePage = Setting("CodePage", K::Number, "codePage");
-  codePage.option = "codepage";
-  codePage.usage = "    --codepage N";
-  codePage.help = "the ANSI code page of the generated text (default 1252)";
+  Entry codePage("CodePage", K::Number, "codePage");
   codePage.number = &S::CodePage;
-  codePage.check = CheckCodePage;
-  all.push_back(codePage);
 
+  std::vector<SettingDescription> all = {
+      Text("AppName", &S::AppName, "name")
+          .Option("name", 'n')
+          .Help("-n, --name NAME",
+                "application name, a Pascal identifier of at most 61\n"
+                "characters (default AppName)")
+          .Check(CheckName),
+      // DIRECTORY on the command line; Finish checks it exists, orvalen-gen creates it.
+      Text("AppPath", &S::AppPath, "directory"),
+      // The four menus share --menus; its help stands with the first.
+      Entry("cbFileMenu", &S::cbFileMenu, "menus.file")
+          .Menu("file")
+          .Help("-m, --menus LIST",
+                "comma-separated subset of file,edit,window,help; ''\n"
+                "for none (the default)"),
+      Entry("cbEditMenu", &S::cbEditMenu, "menus.edit").Menu("edit"),
+      Entry("cbWindowMenu", &S::cbWindowMenu, "menus.window").Menu("window"),
+      Entry("cbHelpMenu", &S::cbHelpMenu, "menus.help").Menu("help"),
+      Entry("cbMRU", &S::cbMRU, "menus.recentFiles")
+          .Option("recent")
+          .EnabledBy("cbFileMenu")
+          .Help("    --recent, --no-recent", "the File menu gets the recent-files list, or not"),
+      Entry("cbMRUReg", &S::cbMRUReg, "menus.recentFilesInRegistry")
+          .Option("recent-registry")
+          .EnabledBy("cbMRU")
+          .Help("    --recent-registry, --no-recent-registry",
+                "the recent-files list is kept in the registry (and\n"
+                "--recent is implied), or not"),
+      types.Option("ext", 'e')
+          .Help("-e, --ext 'DESC|PATTERNS'",
+                "a document type for the Open and Save dialogs;\n"
+                "repeat, in order; '' for none")
+          .Check(CheckDocumentTypes),
+      speedbar.Option("speedbar", 's')
+          .Help("-s, --speedbar LIST",
+                "comma-separated handler names (FileNew, FileOpen,\n"
+                "EditCut, ...) and '-' for a space; '' for none")
+          .Check(CheckSpeedbarOf),
+      Entry("cbMDIApp", &S::cbMDIApp, "mdi")
+          .Option("mdi")
+          .Help("    --mdi, --no-mdi",
+                "the main form is an MDI frame (the default), or an\n"
+                "ordinary window"),
+      Entry("cbMDIform", &S::cbMDIform, "mdiChildForm").EnabledBy("cbMDIApp", true),
+      Entry("cbStatusLine", &S::cbStatusLine, "statusLine")
+          .Option("status-line")
+          .Help("    --status-line, --no-status-line",
+                "the main form has a status line (the default), or not"),
+      Entry("cbHints", &S::cbHints, "hints")
+          .Option("hints")
+          .Help("    --hints, --no-hints", "the application shows hints (the default), or not"),
+      Entry("SingleInstanceApp", &S::SingleInstanceApp, "singleInstance")
+          .Option("single-instance")
+          .Help("    --single-instance, --no-single-instance",
+                "one instance of the application at a time, or any\n"
+                "number (the default)"),
+      // Hidden in the wizard; it goes with SingleInstanceApp wherever that is set.
+      Entry("siDDE", &S::siDDE, "").EnabledBy("SingleInstanceApp", true),
+      codePage.Option("codepage")
+          .Help("    --codepage N", "the ANSI code page of the generated text (default 1252)")
+          .Check(CheckCodePage),
+  };
   for (auto& d : all) {
     for (std::size_t i = 0; i < kStoredNames.size(); ++i) {
       std::string_view stored = kStoredNames[i];
@@ -233,39 +208,11 @@ std::vector<const SettingDescription*> StoredSettings() {
 }
 
 bool SameValue(const SettingDescription& d, const WizardSettings& a, const WizardSettings& b) {
-  switch (d.kind) {
-    case K::Flag:
-      return a.*d.flag == b.*d.flag;
-    case K::Text:
-      return a.*d.text == b.*d.text;
-    case K::TextList:
-      return a.*d.list == b.*d.list;
-    case K::Speedbar:
-      return a.*d.entries == b.*d.entries;
-    case K::Number:
-      return a.*d.number == b.*d.number;
-  }
-  return false;
+  return WithMember(d, [&](auto member) { return a.*member == b.*member; });
 }
 
 void CopyValue(const SettingDescription& d, const WizardSettings& from, WizardSettings& to) {
-  switch (d.kind) {
-    case K::Flag:
-      to.*d.flag = from.*d.flag;
-      break;
-    case K::Text:
-      to.*d.text = from.*d.text;
-      break;
-    case K::TextList:
-      to.*d.list = from.*d.list;
-      break;
-    case K::Speedbar:
-      to.*d.entries = from.*d.entries;
-      break;
-    case K::Number:
-      to.*d.number = from.*d.number;
-      break;
-  }
+  WithMember(d, [&](auto member) { to.*member = from.*member; });
 }
 
 std::optional<SettingsProblem> CheckSettings(const WizardSettings& settings) {

@@ -66,6 +66,24 @@ struct SettingDescription {
   std::optional<SettingProblem> (*check)(const WizardSettings&) = nullptr;
 };
 
+// Calls `use` with the setting's member pointer, of the type its kind holds.
+template <typename Use>
+decltype(auto) WithMember(const SettingDescription& setting, Use&& use) {
+  switch (setting.kind) {
+    case SettingKind::Text:
+      return use(setting.text);
+    case SettingKind::TextList:
+      return use(setting.list);
+    case SettingKind::Speedbar:
+      return use(setting.entries);
+    case SettingKind::Number:
+      return use(setting.number);
+    case SettingKind::Flag:
+      break;
+  }
+  return use(setting.flag);
+}
+
 // All settings, in the order an answer file lists them.
 std::span<const SettingDescription> SettingDescriptions();
 // The setting of that control, or null.

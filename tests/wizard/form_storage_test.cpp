@@ -50,7 +50,10 @@ class FakeControls : public StoredControls {
     log.push_back(std::string(name));
     appPath = text;
   }
-  std::vector<std::string> Items(std::string_view) const override { return items; }
+  std::vector<std::string> Items(std::string_view) const override {
+    if (itemsFail) throw std::runtime_error("the list cannot be read");
+    return items;
+  }
   void SetItems(std::string_view name, const std::vector<std::string>& list) override {
     log.push_back(std::string(name));
     items = list;
@@ -60,6 +63,7 @@ class FakeControls : public StoredControls {
   std::string appPath = "AppPath";
   std::vector<std::string> items;
   std::set<std::string> missing;
+  bool itemsFail = false;
   std::vector<std::string> log;
 };
 
@@ -76,6 +80,12 @@ class FormStorageTest : public ::testing::Test {
     Registry reg = Store();
     ASSERT_TRUE(reg.OpenKey(key, true));
     for (const auto& [name, value] : values) reg.WriteString(name, value);
+    reg.CloseKey();
+  }
+  // Removed as another run would have left it: only a CloseKey saves.
+  void Delete(const std::string& key) {
+    Registry reg = Store();
+    reg.DeleteKey(key);
     reg.CloseKey();
   }
   FakeControls Restored(FakeControls controls = {}) {
@@ -164,7 +174,7 @@ TEST_F(FormStorageTest, TheListReadsCountEntriesBoundedByTheValuesTheKeyHolds) {
       {{{"Item0", "A|*.a"}}, before},
   };
   for (const auto& c : cases) {
-    Store().DeleteKey(kList);
+    Delete(kList);
     Put(kList, c.values);
     FakeControls controls;
     controls.items = before;
@@ -223,7 +233,7 @@ TEST_F(FormStorageTest, RestoreSetsTheControlsInTheStoredOrderAndSkipsControlsTh
                    "cbHints=False", "cbMDIApp=False", "cbMRU=True", "cbStatusLine=False",
                    "cbWindowMenu=True", "ExtListBox", "SingleInstanceApp=True", "cbMRUReg=True"}));
 
-  Store().DeleteKey(kSection);
+  Delete(kSection);
   Run(controls);
   Registry reg = Store();
   ASSERT_TRUE(reg.OpenKey(kSection, false));
@@ -266,6 +276,25 @@ TEST_F(FormStorageTest, AStoreThatCannotBeWrittenFailsTheSaveOnceAndTheRestoreQu
   EXPECT_TRUE(storage.Saved());
   EXPECT_NO_THROW(storage.Save(controls)) << "a failed save is not tried again";
   ::testing::internal::GetCapturedStderr();
+}
+
+// The list comes after most values in the stored order: by then the save has
+// written eleven of them, and none may reach the store.
+TEST_F(FormStorageTest, ASaveThatFailsHalfWayLeavesTheStoreExactlyAsItWas) {
+  FakeControls controls;
+  Run(controls, [](FakeControls& c) { c.items = {"A|*.a"}; });
+  const std::string before = orvalen::testing::ReadFile(store);
+
+  FormStorage storage = Storage();
+  storage.Restore(controls);
+  for (auto& [name, value] : controls.checked) value = !value;
+  controls.appPath = "/elsewhere";
+  controls.itemsFail = true;
+  EXPECT_THROW(storage.Save(controls), std::runtime_error);
+  EXPECT_EQ(orvalen::testing::ReadFile(store), before);
+  controls.itemsFail = false;
+  EXPECT_EQ(Restored().appPath, "AppPath") << "a later run reads the old values";
+  EXPECT_EQ(orvalen::testing::ReadFile(store), before);
 }
 
 TEST(FormStorageKey, TheKeyIsNamedAfterTheRunningProgram) {

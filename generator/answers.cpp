@@ -12,6 +12,7 @@
 
 #include "generator/command_table.h"
 #include "generator/settings_description.h"
+#include "platform/file_replace.h"
 #include "platform/streams.h"
 
 namespace orvalen {
@@ -289,19 +290,10 @@ WizardSettings LoadAnswersFile(const std::string& path) {
 
 void SaveAnswersFile(const std::string& path, const WizardSettings& settings, bool withDirectory) {
   const std::string text = WriteAnswers(settings, withDirectory);
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
   try {
-    platform::FileStream file(temporary);
-    file.Write(text);
-    file.Close();
-  } catch (const Error&) {
-    std::remove(temporary.c_str());
-    throw Error("Cannot write the answer file " + path + ": " + std::strerror(errno));
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    int error = errno;
-    std::remove(temporary.c_str());
-    throw Error("Cannot write the answer file " + path + ": " + std::strerror(error));
+    platform::ReplaceFile(path, text);
+  } catch (const platform::EReplaceFileError& e) {
+    throw Error("Cannot write the answer file " + path + ": " + std::strerror(e.Errno()));
   }
 }
 

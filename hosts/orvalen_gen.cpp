@@ -155,6 +155,27 @@ int DryRun(const CommandLine& c, const Job& job) {
   return std::cout ? kExitOk : kExitFailed;
 }
 
+// After a run that failed part way: the failure, then what it changed on disk.
+// A file the failure interrupted stays half written; a backup holds the file
+// a created one replaced, so nothing is lost.
+void ReportPartialRun(const std::string& failure, const std::optional<std::string>& answers,
+                      const orvalen::platform::DiskSink& disk) {
+  std::cerr << "orvalen-gen: " << failure << "\n";
+  std::vector<std::string> complete, incomplete;
+  if (answers) complete.push_back(*answers);
+  for (const auto& file : disk.Files())
+    (file.complete ? complete : incomplete).push_back(file.path);
+  auto list = [](const char* heading, const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    std::cerr << "orvalen-gen: " << heading << ":\n";
+    for (const auto& path : paths) std::cerr << "  " << path << "\n";
+  };
+  if (complete.empty() && incomplete.empty()) std::cerr << "orvalen-gen: no file was written\n";
+  list("files written before the failure", complete);
+  list("file left incomplete", incomplete);
+  list("backups kept of the files replaced", disk.Backups());
+}
+
 int Generate(const CommandLine& c, const Job& job) {
   if (c.writeAnswers) {
     orvalen::SaveAnswersFile(*c.writeAnswers, job.typed, job.directory.has_value());
@@ -170,7 +191,16 @@ int Generate(const CommandLine& c, const Job& job) {
       return kExitFailed;
     }
     orvalen::platform::DiskSink disk(c.keepBackups);
-    orvalen::GenerationResult result = orvalen::GenerateApplication(s, disk);
+    orvalen::GenerationResult result;
+    try {
+      result = orvalen::GenerateApplication(s, disk);
+    } catch (const orvalen::ESettingsError&) {
+      throw;  // refused before anything is written
+    } catch (const std::exception& e) {
+      std::cout.flush();
+      ReportPartialRun(e.what(), c.writeAnswers, disk);
+      return kExitFailed;
+    }
     for (const auto& file : result.files) std::cout << file << "\n";
   }
   std::cout.flush();

@@ -45,7 +45,10 @@ TEST(OrvalenGen, BadArgumentsExitTwoWithAClearMessage) {
   struct Case {
     std::string args, message;
   } cases[] = {
-      {"-n begin " + dir.Str(), "The application name is not a valid identifier."},
+      {"-n begin " + dir.Str(),
+       "The application name \"begin\" is a reserved word of Object Pascal."},
+      {"-n Forms " + dir.Str(),
+       "The application name \"Forms\" is the name of a unit the generated program uses."},
       {"-n 1x " + dir.Str(), "The application name is not a valid identifier."},
       {"-n '' " + dir.Str(), "An application name is required!"},
       {"-n " + std::string(62, 'a') + " " + dir.Str(), "61"},
@@ -102,6 +105,26 @@ TEST(OrvalenGen, AFailedGenerationExitsOneWithTheMessage) {
   auto r = RunGen("-n Editor " + dir.Str());
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("Cannot create file " + dir.File("Editor.DPR")), std::string::npos) << r.out;
+}
+
+// A second run that fails part way: what it replaced before the failure, and
+// the backups of the earlier files, are named on standard error.
+TEST(OrvalenGen, AFailureInTheMiddleOfARunListsTheFilesWrittenAndTheBackupsKept) {
+  TempDir dir;
+  ASSERT_EQ(RunGen("-n Editor " + dir.Str()).status, 0);
+  std::filesystem::remove(dir.File("MDICHILD.PAS"));
+  std::filesystem::create_directory(dir.File("MDICHILD.PAS"));
+  const std::string err = dir.File("err.txt");
+  auto r = testing::RunOrvalenGen("-n Editor " + dir.Str(), err);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "") << "no list of a successful run";
+  auto in = [&](const char* name) { return "  " + dir.File(name) + "\n"; };
+  EXPECT_EQ(testing::ReadFile(err),
+            "orvalen-gen: Cannot create file " + dir.File("MDICHILD.PAS") + "\n" +
+                "orvalen-gen: files written before the failure:\n" + in("Editor.DPR") +
+                in("MAIN.PAS") + in("MAIN.TXT") + in("MAIN.DFM") +
+                "orvalen-gen: backups kept of the files replaced:\n" + in("Editor.~DP") +
+                in("MAIN.~PA") + in("MAIN.~TX") + in("MAIN.~DF"));
 }
 
 TEST(OrvalenGen, HelpAndVersion) {
@@ -312,7 +335,7 @@ TEST(OrvalenGen, AnswerFiles) {
       // Settings refused write no answer file either.
       CliCase("-n begin --write-answers w.json")
           .Status(2)
-          .Prints("not a valid identifier")
+          .Prints("is a reserved word of Object Pascal")
           .WritesNothing(),
       CliCase("--dry-run -n Editor --write-answers w.json app")
           .Prints("  w.json  (new)\n")

@@ -60,6 +60,12 @@ class FormStorageTest : public ::testing::Test {
     for (const auto& [name, value] : values) reg.WriteString(name, value);
     reg.CloseKey();
   }
+  // Removed as another run would have left it: only a CloseKey saves.
+  void Delete(const std::string& key) {
+    Registry reg = Store();
+    reg.DeleteKey(key);
+    reg.CloseKey();
+  }
   FakeControls Restored(FakeControls controls = {}) {
     FormStorage storage = Storage();
     storage.Restore(controls.settings,
@@ -151,7 +157,7 @@ TEST_F(FormStorageTest, TheListReadsCountEntriesButNonePastTheLastItemStored) {
       {{{"Item0", "A|*.a"}}, before},
   };
   for (const auto& c : cases) {
-    Store().DeleteKey(kList);
+    Delete(kList);
     Put(kList, c.values);
     FakeControls controls;
     controls.settings.ExtListBox = before;
@@ -259,6 +265,48 @@ TEST_F(FormStorageTest, AStoreThatCannotBeWrittenFailsTheSaveOnceAndTheRestoreQu
   EXPECT_TRUE(storage.Saved());
   EXPECT_NO_THROW(storage.Save(controls.settings)) << "a failed save is not tried again";
   ::testing::internal::GetCapturedStderr();
+}
+
+// A store that refuses one change: the first value of the list's key.
+class FailingAtTheList : public platform::RegistryBackend {
+ public:
+  explicit FailingAtTheList(std::shared_ptr<platform::RegistryBackend> store)
+      : store_(std::move(store)) {}
+  bool ReadOnly() const override { return store_->ReadOnly(); }
+  void Refresh() override { store_->Refresh(); }
+  const platform::RegistryKey& Root() override { return store_->Root(); }
+  void Apply(platform::RegistryChange change) override {
+    if (change.kind == platform::RegistryChange::Kind::SetValue && change.name == "Count")
+      throw platform::ERegistryException("Failed to set data for 'Count'");
+    store_->Apply(std::move(change));
+  }
+  void Save() override { store_->Save(); }
+  void Discard() noexcept override { store_->Discard(); }
+
+ private:
+  std::shared_ptr<platform::RegistryBackend> store_;
+};
+
+// The list comes after most values in the stored order: by then the save has
+// written eleven of them, and none may reach the store.
+TEST_F(FormStorageTest, ASaveThatFailsHalfWayLeavesTheStoreExactlyAsItWas) {
+  FakeControls controls;
+  Run(controls, [](FakeControls& c) { c.settings.ExtListBox = {"A|*.a"}; });
+  const std::string before = orvalen::testing::ReadFile(store);
+
+  FormStorage storage(
+      [path = store] {
+        return std::make_unique<Registry>(
+            std::make_shared<FailingAtTheList>(platform::CurrentUserStore(path)));
+      },
+      kKey);
+  storage.Restore(controls.settings);
+  controls.settings.cbFileMenu = controls.settings.cbHints = !controls.settings.cbHints;
+  controls.settings.AppPath = "/elsewhere";
+  EXPECT_THROW(storage.Save(controls.settings), platform::ERegistryException);
+  EXPECT_EQ(orvalen::testing::ReadFile(store), before);
+  EXPECT_EQ(Restored().settings.AppPath, "AppPath") << "a later run reads the old values";
+  EXPECT_EQ(orvalen::testing::ReadFile(store), before);
 }
 
 TEST(FormStorageKey, TheKeyIsNamedAfterTheRunningProgram) {

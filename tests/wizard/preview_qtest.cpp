@@ -92,7 +92,7 @@ TEST(Preview, ShowsWhatARunThenWritesAndFollowsEachChangedChoice) {
   // A name the wizard would refuse: nothing listed, and the reason.
   ui.AppName->setText("begin");
   QTRY_VERIFY_WITH_TIMEOUT(preview->Files().empty(), 2000);
-  EXPECT_TRUE(preview->Controls().StatusLabel->text().contains("not a valid identifier"));
+  EXPECT_TRUE(preview->Controls().StatusLabel->text().contains("is a reserved word"));
 }
 
 // Wizard -> answer file -> orvalen-gen writes the bytes the wizard's own run

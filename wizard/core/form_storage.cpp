@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/version_info.h"
+#include "platform/ascii_case.h"
+#include "platform/program_file.h"
 
 namespace orvalen::wizard {
 namespace {
@@ -32,13 +33,6 @@ std::string Trim(std::string_view text) {
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return std::string(text);
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
 }
 
 // The list's "Count" as a decimal integer; not a number, or beyond 64 bits: 0.
@@ -109,9 +103,9 @@ void RestoreChecked(platform::Registry& reg, const std::string& section, const S
   std::optional<std::string> value = ReadValue(reg, section, ValueName(p));
   if (!value) return;  // the box keeps its state
   std::string text = Trim(*value);
-  if (SameText(text, "False"))
+  if (platform::SameText(text, "False"))
     checked = false;
-  else if (SameText(text, "True"))
+  else if (platform::SameText(text, "True"))
     checked = true;
 }
 
@@ -125,7 +119,7 @@ void RestoreText(platform::Registry& reg, const std::string& section, const Stor
 long long HighestItem(platform::Registry& reg) {
   long long highest = -1;
   for (const std::string& name : reg.GetValueNames()) {
-    if (name.size() <= 4 || !SameText(name.substr(0, 4), "Item")) continue;
+    if (name.size() <= 4 || !platform::SameText(name.substr(0, 4), "Item")) continue;
     long long n = 0;
     const char* digits = name.data() + 4;
     auto [end, error] = std::from_chars(digits, name.data() + name.size(), n);

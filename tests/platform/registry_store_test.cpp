@@ -19,6 +19,7 @@
 
 #include "platform/registry.h"
 #include "platform/registry_store_format.h"
+#include "platform/streams.h"
 #include "tests/test_support.h"
 
 namespace orvalen::platform {
@@ -63,6 +64,9 @@ TEST(RegistryStore, AnUnreadableStoreReadsAsEmptyAndIsKeptAsideByTheNextSave) {
       {"an odd hex", kHeader + "[App]\n\"v\" = binary 0\nend\n"},
       {"an integer out of range", kHeader + "[App]\n\"v\" = integer 2147483648\nend\n"},
       {"keys nested too deep", kHeader + "[" + Nested(kMaxKeyDepth + 1) + "]\nend\n"},
+      // A whole store, but past the limit with comments: no store of ours is so large.
+      {"larger than the limit",
+       kHeader + "# " + std::string(kMaxRegistryStoreSize, '.') + "\n[App]\nend\n"},
       {"binary junk", std::string("\x7f"
                                   "ELF\2\1\1\0\0\0",
                                   10)},

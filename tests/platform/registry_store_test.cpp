@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -101,6 +102,23 @@ TEST(RegistryStore, AnUnreadableStoreReadsAsEmptyAndIsKeptAsideByTheNextSave) {
     RegistryKey expected;
     expected.Create({"New"}).SetValue("v", {RegDataType::String, "2"});
     EXPECT_TRUE(*saved == expected);
+  }
+}
+
+TEST(RegistryStore, APipeOrADirectoryInItsPlaceReadsAsEmptyWithoutWaiting) {
+  TempDir dir;
+  const std::string pipe = dir.File("pipe"), folder = dir.File("folder");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::filesystem::create_directory(folder);
+  for (const std::string& path : {pipe, folder}) {
+    SCOPED_TRACE(path);
+    ::testing::internal::CaptureStderr();
+    {
+      Registry reg(CurrentUserStore(path));
+      EXPECT_TRUE(reg.GetKeyNames().empty());
+    }
+    std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(path + " cannot be read (not a regular file)"), std::string::npos) << err;
   }
 }
 

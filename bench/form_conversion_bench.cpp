@@ -3,12 +3,18 @@
 // quotes and #codes, sets, identifiers and multi-line binary data.
 //
 //   form_conversion_bench [benchmark flags]
+//   (BM_ConvertCommandAtLimit: orvalen-gen --convert on a form text at its
+//   size limit, its wall time and peak resident memory beside the text's size)
 //   form_conversion_bench --write-text FILE [MEGABYTES]   writes the form text (default 12 MB)
 //
 // The text keeps to what every converter of form texts agrees on (ASCII
 // strings, 32-bit integers, no Null), so bench/convert_vs_fpc.sh can compare
 // the binary files of two converters as well as their speed.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +22,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/streams.h"
 #include "units/form_conversion.h"
 
 namespace {
@@ -111,6 +118,59 @@ void BM_ConvertFormText(benchmark::State& state) {
   state.counters["binary_MB"] = static_cast<double>(outBytes) / 1e6;
 }
 BENCHMARK(BM_ConvertFormText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The peak resident memory of a child running `orvalen-gen --convert TEXT
+// BIN`, in KiB, or -1 when it fails.
+long ConvertCommandPeakKiB(const std::string& text, const std::string& bin) {
+  pid_t child = fork();
+  if (child == 0) {
+    int null = ::open("/dev/null", O_WRONLY);
+    if (null >= 0) dup2(null, 1);
+    execl(ORVALEN_GEN, ORVALEN_GEN, "--convert", text.c_str(), bin.c_str(),
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0)
+    return -1;
+  return usage.ru_maxrss;
+}
+
+void BM_ConvertCommandAtLimit(benchmark::State& state) {
+  // As large as the limit allows: the text grows a panel at a time, each far
+  // below a mebibyte.
+  const std::string text = SyntheticFormText(orvalen::platform::kMaxFormTextSize - (1u << 20));
+  if (text.size() > orvalen::platform::kMaxFormTextSize) {
+    state.SkipWithError("the synthetic text outgrew the limit");
+    return;
+  }
+  char dir[] = "/tmp/orvalen-bench-convert.XXXXXX";
+  if (!mkdtemp(dir)) {
+    state.SkipWithError("no temporary directory");
+    return;
+  }
+  const std::string in = std::string(dir) + "/BIG.TXT", out = std::string(dir) + "/BIG.DFM";
+  std::FILE* f = std::fopen(in.c_str(), "wb");
+  bool written = f && std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  if (f) written = std::fclose(f) == 0 && written;
+  long peak = 0;
+  for (auto _ : state) {
+    if (!written || (peak = ConvertCommandPeakKiB(in, out)) < 0) {
+      state.SkipWithError("orvalen-gen --convert failed");
+      break;
+    }
+  }
+  std::remove(in.c_str());
+  std::remove(out.c_str());
+  rmdir(dir);
+  state.counters["text_MiB"] = static_cast<double>(text.size()) / (1 << 20);
+  state.counters["peak_MiB"] = static_cast<double>(peak) / 1024;
+  state.counters["peak_per_text"] =
+      static_cast<double>(peak) * 1024 / static_cast<double>(text.size());
+}
+BENCHMARK(BM_ConvertCommandAtLimit)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -6,8 +6,9 @@
 #   lib/orvalen/libidemm.so      the memory manager the IDE and its modules share
 #   share/applications/testorvalen.desktop
 #   share/icons/hicolor/scalable/apps/testorvalen.svg
-#   share/man/man1/orvalen-gen.1
+#   share/man/man1/orvalen-gen.1.gz, testorvalen.1.gz, expert-host.1.gz
 #   share/bash-completion/completions/orvalen-gen
+#   share/doc/orvalen/copyright, changelog.gz
 #
 # The two libraries are the programs' own, not for other programs to link, so
 # they live in a directory of their own rather than the multiarch library
@@ -36,9 +37,26 @@ if(TARGET idemm)
   install(TARGETS idemm LIBRARY DESTINATION ${ORVALEN_INSTALL_LIBDIR})
 endif()
 
-configure_file(${PROJECT_SOURCE_DIR}/dist/orvalen-gen.1.in ${PROJECT_BINARY_DIR}/dist/orvalen-gen.1
-               @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/dist/orvalen-gen.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The manual pages and the changelog, compressed as a distribution ships them
+# (-n: no name or time stamp, so the bytes depend only on the text).
+set(orvalen_compressed)
+foreach(page orvalen-gen testorvalen expert-host)
+  configure_file(${PROJECT_SOURCE_DIR}/dist/${page}.1.in ${PROJECT_BINARY_DIR}/dist/${page}.1 @ONLY)
+  list(APPEND orvalen_compressed ${PROJECT_BINARY_DIR}/dist/${page}.1)
+endforeach()
+configure_file(${PROJECT_SOURCE_DIR}/dist/changelog.in ${PROJECT_BINARY_DIR}/dist/changelog @ONLY)
+list(APPEND orvalen_compressed ${PROJECT_BINARY_DIR}/dist/changelog)
+set(orvalen_compressed_gz)
+foreach(file ${orvalen_compressed})
+  add_custom_command(OUTPUT ${file}.gz COMMAND gzip -9nkf ${file} DEPENDS ${file} VERBATIM)
+  list(APPEND orvalen_compressed_gz ${file}.gz)
+endforeach()
+add_custom_target(orvalen_compressed_docs ALL DEPENDS ${orvalen_compressed_gz})
+foreach(page orvalen-gen testorvalen expert-host)
+  install(FILES ${PROJECT_BINARY_DIR}/dist/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/dist/copyright ${PROJECT_BINARY_DIR}/dist/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvalen)
 # Found by bash-completion under the command's name, when the command is first completed.
 install(FILES ${PROJECT_SOURCE_DIR}/dist/orvalen-gen.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME orvalen-gen)
@@ -47,8 +65,23 @@ install(FILES ${PROJECT_SOURCE_DIR}/dist/testorvalen.desktop
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/testorvalen.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# The Debian package. dpkg-shlibdeps (dpkg-dev) works out what it depends on;
-# it follows the run paths to lib/orvalen and finds the package's own there.
+# The Debian package. dpkg-shlibdeps (dpkg-dev) works out what it depends on,
+# run on the built programs and libraries by cmake/package_depends.cmake when
+# cpack starts (the package's own libidemm.so has no dependency information,
+# nor needs any). CPack's own run of it is left off: it would also add
+# maintainer scripts calling ldconfig for the private libraries in lib/orvalen,
+# which the dynamic linker never looks up by its cache.
+set(orvalen_package_binaries)
+foreach(target orvalen-gen testorvalen expert-host orvalen idemm)
+  if(TARGET ${target})
+    list(APPEND orvalen_package_binaries "$<TARGET_FILE:${target}>")
+  endif()
+endforeach()
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake
+     CONTENT "set(ORVALEN_PACKAGE_BINARIES \"${orvalen_package_binaries}\")
+include(\"${PROJECT_SOURCE_DIR}/cmake/package_depends.cmake\")
+")
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvalen)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -63,7 +96,8 @@ expert module for an IDE (orvalen.so) with an IDE stand-in that loads it
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The programs and libraries go in stripped; the symbols stay in the build.
+set(CPACK_STRIP_FILES ON)
 # The dialogs were laid out for Liberation Sans's metrics.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 include(CPack)

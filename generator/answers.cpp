@@ -123,6 +123,11 @@ Json Parse(std::string_view text, const Reader& reader) {
     std::string message = e.what();
     auto at = message.find("parse error at ");
     reader.Fail("", at == std::string::npos ? message : message.substr(at + 15));
+  } catch (const Json::out_of_range& e) {
+    // A number beyond what any number type holds ("1e999").
+    std::string message = e.what();
+    auto at = message.find("] ");
+    reader.Fail("", at == std::string::npos ? message : message.substr(at + 2));
   }
   if (!duplicate.empty()) reader.Fail(duplicate, "the key is given twice");
   return root;
@@ -281,9 +286,9 @@ std::string WriteAnswers(const WizardSettings& s, bool withDirectory) {
 WizardSettings LoadAnswersFile(const std::string& path) {
   std::string text;
   try {
-    text = platform::ReadFileBytes(path);
-  } catch (const Error&) {
-    throw EAnswersError(path + ": cannot be read: " + std::strerror(errno));
+    text = platform::ReadRegularFile(path, platform::kMaxAnswersFileSize);
+  } catch (const platform::EFileRefused& e) {
+    throw EAnswersError(e.what());
   }
   return ReadAnswers(text, path);
 }

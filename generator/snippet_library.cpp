@@ -1,5 +1,6 @@
 #include "generator/snippet_library.h"
 
+#include <array>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -30,14 +31,24 @@ void SnippetLibrary::LoadSnippets(platform::Bytes bytes, int codePage) {
 
   // Cut at the first 60 separators that are whole characters: the second
   // byte of a double-byte character may be a '|' and must not end a snippet.
+  // The lead bytes are looked up once; a code page without them (most are)
+  // is cut with memchr, as every run loads the whole template.
+  std::array<bool, 256> lead{};
+  bool anyLead = false;
+  for (std::size_t b = 0; b < lead.size(); ++b) {
+    lead[b] = platform::IsDBCSLeadByteEx(codePage, static_cast<unsigned char>(b));
+    anyLead = anyLead || lead[b];
+  }
   char* cursor = copy_.get();
   char* const end = cursor + bytes.size();
   for (int i = 0; i < kSnippetCount; ++i) {
     table_[i] = cursor;
-    while (cursor < end && *cursor != kSeparator) {
-      auto b = static_cast<unsigned char>(*cursor);
-      cursor += platform::IsDBCSLeadByteEx(codePage, b) && cursor + 1 < end ? 2 : 1;
+    if (!anyLead) {
+      void* separator = std::memchr(cursor, kSeparator, static_cast<std::size_t>(end - cursor));
+      cursor = separator ? static_cast<char*>(separator) : end;
     }
+    while (cursor < end && *cursor != kSeparator)
+      cursor += lead[static_cast<unsigned char>(*cursor)] && cursor + 1 < end ? 2 : 1;
     if (cursor >= end) {
       FreeSnippets();
       throw EResourceError("The template holds " + std::to_string(i) + " of the " +

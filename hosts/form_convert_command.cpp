@@ -31,7 +31,7 @@ int RunFormConvertCommand(const std::string& textForm, const std::string& binFor
     return kExitUsage;
   }
   try {
-    std::string text = platform::ReadFileBytes(textForm);
+    std::string text = platform::ReadRegularFile(textForm, platform::kMaxFormTextSize);
     // Created before the conversion, as the run does, so a text that does not
     // parse leaves an empty binary file behind rather than a stale one.
     platform::FileStream out(binForm);

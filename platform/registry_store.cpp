@@ -15,6 +15,7 @@
 
 #include "platform/file_replace.h"
 #include "platform/registry_store_format.h"
+#include "platform/streams.h"
 #include "platform/unique_fd.h"
 #include "platform/user_name.h"
 
@@ -51,20 +52,10 @@ struct StoreOnDisk {
   bool keepAside = false;
 };
 
-bool ReadAll(int fd, std::string& text) {
-  char chunk[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n == 0) return true;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    text.append(chunk, static_cast<std::size_t>(n));
-  }
-}
-
 StoreOnDisk ReadStore(const std::string& path) {
   StoreOnDisk store;
-  store.file = Fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a pipe in the store's place is not waited on.
+  store.file = Fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   const Fd& fd = store.file;
   struct stat st;
   if (fd.Get() < 0) {
@@ -81,8 +72,16 @@ StoreOnDisk ReadStore(const std::string& path) {
   std::string text;
   if (!S_ISREG(st.st_mode)) {
     store.problem = "not a regular file";
-  } else if (!ReadAll(fd.Get(), text)) {
-    store.problem = std::strerror(errno);
+  } else if (static_cast<std::uint64_t>(st.st_size) > kMaxRegistryStoreSize ||
+             !ReadToEnd(fd.Get(), kMaxRegistryStoreSize, text)) {
+    // A file larger than any store of ours is kept aside like any other file
+    // that is no store; a failing read stops a save instead.
+    const int error = errno;
+    const bool tooLarge =
+        static_cast<std::uint64_t>(st.st_size) > kMaxRegistryStoreSize || error == EFBIG;
+    store.problem =
+        tooLarge ? "larger than " + SizeText(kMaxRegistryStoreSize) : std::strerror(error);
+    store.keepAside = tooLarge;
   } else if (std::optional<RegistryKey> root = ParseRegistryStore(text, &store.problem)) {
     store.root = std::move(*root);
   } else {

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/errors.h"
 
 namespace orvalen::platform {
 
@@ -63,5 +66,34 @@ class MemoryStream : public OutputStream {
 
 // Reads a whole file; raises Error "Cannot open file %s" when it cannot.
 std::string ReadFileBytes(const std::string& path);
+
+// The most a reader takes from one file. Each input is bounded by what real
+// ones need, so a device, a pipe or a wrong file cannot make a reader grow
+// without end.
+inline constexpr std::uint64_t kMaxAnswersFileSize = std::uint64_t{1} << 20;    // 1 MiB
+inline constexpr std::uint64_t kMaxFormTextSize = std::uint64_t{64} << 20;      // 64 MiB
+inline constexpr std::uint64_t kMaxRegistryStoreSize = std::uint64_t{4} << 20;  // 4 MiB
+
+// A file a reader refuses to read; the message is one line naming the file.
+class EFileRefused : public Error {
+ public:
+  using Error::Error;
+};
+
+// "1 MiB", "64 MiB", "512 KiB", "100 bytes": a limit as the messages and the
+// help say it.
+std::string SizeText(std::uint64_t bytes);
+
+// Reads a whole regular file of at most `limit` bytes. Refuses, before
+// reading anything, a path that cannot be opened ("PATH: cannot be read:
+// REASON"), that is no regular file ("PATH: not a regular file (a directory)")
+// or that is larger ("PATH: larger than 1 MiB"); a file that grows past the
+// limit while it is read is refused too. Opening never waits on a pipe.
+std::string ReadRegularFile(const std::string& path, std::uint64_t limit);
+
+// Appends what is left to read from `fd` to `text`, which may not grow past
+// `limit` bytes. False with errno set when a read fails, and with EFBIG when
+// there is more than the limit.
+bool ReadToEnd(int fd, std::uint64_t limit, std::string& text);
 
 }  // namespace orvalen::platform

@@ -235,7 +235,7 @@ class ElfReader {
 // The version section of a file, when its size is one a block can have.
 std::optional<Extent> FindVersionSection(const ByteSource& src) {
   std::optional<Extent> e = ElfReader(src).Find(kSectionName);
-  if (!e || e->size == 0 || e->size > 0xFFFFFFFFu) return std::nullopt;
+  if (!e || e->size == 0 || e->size > kMaxVersionBlockSize) return std::nullopt;
   return e;
 }
 

@@ -16,6 +16,11 @@
 
 namespace orvalen::platform {
 
+// The largest version block a file may carry: the root's wLength has 16 bits,
+// rounded up to the 32-bit boundary. A larger section is no block and reads
+// as none, so a reader never allocates more than this for one.
+inline constexpr std::uint32_t kMaxVersionBlockSize = 65536;
+
 // The size of the version block a file carries (its .versioninfo section); 0
 // when the file cannot be read, is not ELF, or has no such section.
 std::uint32_t GetFileVersionInfoSize(const std::string& path);

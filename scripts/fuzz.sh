@@ -12,7 +12,9 @@
 # TARGET (default form_conversion) names fuzz/TARGET_fuzz.cpp. Beside it,
 # fuzz/TARGET.sources lists the project sources it links (one a line),
 # fuzz/TARGET.dict is an optional dictionary, fuzz/TARGET.seeds an optional
-# list of directories of seed inputs. The kept corpus is tests/fuzz/TARGET;
+# list of directories of seed inputs. A line "@strings" in TARGET.sources
+# embeds the string table (resources/strings.txt), for readers whose
+# messages come from it. The kept corpus is tests/fuzz/TARGET;
 # the test suite runs every kept input again.
 #
 # The work corpus, the log and any crash inputs go to build-fuzz/TARGET/
@@ -41,10 +43,25 @@ target=$out/${name}_fuzz
 mkdir -p "$out/corpus" "$out/artifacts" "$kept"
 
 sources=()
+strings=
 if [ -f "fuzz/$name.sources" ]; then
   while read -r line; do
-    [ -n "$line" ] && [ "${line#\#}" = "$line" ] && sources+=("$line")
+    if [ "$line" = @strings ]; then
+      strings=$out/embedded_strings.cpp
+    elif [ -n "$line" ] && [ "${line#\#}" = "$line" ]; then
+      sources+=("$line")
+    fi
   done <"fuzz/$name.sources"
+fi
+if [ -n "$strings" ]; then
+  # The build's own embedding tool, given the string table alone.
+  if [ ! -x "$out/embed" ] || [ resources/tools/embed.cpp -nt "$out/embed" ]; then
+    "$cxx" -std=c++20 -O1 resources/tools/embed.cpp -o "$out/embed"
+  fi
+  if [ ! -f "$strings" ] || [ resources/strings.txt -nt "$strings" ]; then
+    "$out/embed" "$strings" --strings resources/strings.txt
+  fi
+  sources+=("$strings")
 fi
 stale() {
   [ ! -x "$target" ] && return 0

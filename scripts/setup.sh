@@ -11,11 +11,11 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev fp-co
 # the screenshots render offscreen), fonts to render text with (Liberation Sans
 # has the narrow metrics the dialogs were laid out for), and windres,
 # the independent producer of version blocks; the Debian packaging tools
-# (dpkg-shlibdeps works out the package's dependencies) and the desktop entry's
-# checker; an X server without a screen and a tool that types and clicks into
+# (dpkg-shlibdeps works out the package's dependencies), lintian, which the
+# package test runs on the package, and the desktop entry's checker; an X server without a screen and a tool that types and clicks into
 # it, for the programs' end-to-end tests; without the recommended extras.
 lean_packages=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core fonts-liberation
-               binutils-mingw-w64-x86-64 dpkg-dev desktop-file-utils xvfb xdotool x11-utils)
+               binutils-mingw-w64-x86-64 dpkg-dev lintian desktop-file-utils xvfb xdotool x11-utils)
 
 missing_of() {
   local p

@@ -51,6 +51,7 @@ TEST(Answers, ABadFileIsRefusedWithAMessageNamingThePlace) {
       {"{\n  \"format\": \"orvalen-answers\",\n  \"version\": 1,\n  \"name\": Editor\n}",
        "a.json: line 4, column 11: syntax error"},
       {"", "a.json: line 1, column 1: "},
+      {head + R"("codePage": 1e999})", "a.json: number overflow parsing '1e999'"},
       {"[1]", "a.json: an answer file is one object in { }, got a list"},
       {R"({"version": 1})", "a.json: format: not an answer file"},
       {R"({"format": "orvalen-answers", "version": 2})", "a.json: version: version 2 is newer"},

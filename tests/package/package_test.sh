@@ -7,7 +7,9 @@
 # there, its programs find their libraries inside the unpacked tree,
 # orvalen-gen runs from there and writes what the built one writes, the
 # manual page renders without warnings, the shell completion completes and
-# the desktop entry is valid and names an installed program and icon.
+# the desktop entry is valid and names an installed program and icon; lintian
+# finds no error, no ldconfig call in a maintainer script and no unstripped
+# binary.
 set -euo pipefail
 build=$1 version=$2 built_gen=$3
 shift 3
@@ -89,15 +91,32 @@ else
   fail "orvalen-gen -n Demo -m file exits $?"
 fi
 
-# The manual page renders without a warning and covers the options.
-page=$root/usr/share/man/man1/orvalen-gen.1
-if [ -f "$page" ]; then
-  LC_ALL=C groff -man -Tascii -P -cbou -ww "$page" >"$work/page" 2>"$work/groff.err" || true
-  [ -s "$work/groff.err" ] && fail "orvalen-gen.1: $(cat "$work/groff.err")"
-  for want in 'SYNOPSIS' 'EXIT STATUS' 'EXAMPLES' '--codepage' '--convert' "orvalen $version"; do
-    grep -qF -- "$want" "$work/page" || fail "orvalen-gen.1 lacks '$want'"
+# Each manual page renders without a warning and covers what it must.
+while IFS='|' read -r name wants; do
+  page=$root/usr/share/man/man1/$name.1.gz
+  [ -f "$page" ] || continue
+  # Spaces squeezed: filled lines stretch them.
+  zcat "$page" | LC_ALL=C groff -man -Tascii -P -cbou -ww 2>"$work/groff.err" | tr -s " " >"$work/page" || true
+  [ -s "$work/groff.err" ] && fail "$name.1: $(cat "$work/groff.err")"
+  IFS=';' read -ra want_list <<<"$wants;orvalen $version"
+  for want in "${want_list[@]}"; do
+    grep -qF -- "$want" "$work/page" || fail "$name.1 lacks '$want'"
   done
-fi
+done <<EOF
+orvalen-gen|SYNOPSIS;EXIT STATUS;EXAMPLES;--codepage;--convert;1 MiB;64 MiB
+testorvalen|SYNOPSIS;EXIT STATUS;orvalen-gen
+expert-host|SYNOPSIS;EXIT STATUS;--version
+EOF
+
+# lintian, as a distribution runs it: no error at all, and none of what a
+# package of ours once carried (ldconfig in the maintainer scripts, unstripped
+# programs, an uncompressed manual page).
+lintian --no-cfg --fail-on none --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 ||
+  fail "lintian did not run: $(cat "$work/lintian")"
+grep '^E: ' "$work/lintian" >&2 && fail "lintian reports errors"
+grep -E 'ldconfig|unstripped|uncompressed-manual-page' "$work/lintian" >&2 &&
+  fail "lintian: ldconfig calls, unstripped binaries or an uncompressed manual page"
+dpkg-deb -I "$deb" | grep -qE '(postinst|postrm)' && fail "the package has maintainer scripts"
 
 # The shell completion, sourced as bash-completion sources it, registers for
 # orvalen-gen and completes an option and a menu list.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@
 
 #include "platform/registry.h"
 #include "platform/registry_store_format.h"
+#include "platform/streams.h"
 #include "tests/test_support.h"
 
 namespace orvalen::platform {
@@ -63,6 +65,9 @@ TEST(RegistryStore, AnUnreadableStoreReadsAsEmptyAndIsKeptAsideByTheNextSave) {
       {"an odd hex", kHeader + "[App]\n\"v\" = binary 0\nend\n"},
       {"an integer out of range", kHeader + "[App]\n\"v\" = integer 2147483648\nend\n"},
       {"keys nested too deep", kHeader + "[" + Nested(kMaxKeyDepth + 1) + "]\nend\n"},
+      // A whole store, but past the limit with comments: no store of ours is so large.
+      {"larger than the limit",
+       kHeader + "# " + std::string(kMaxRegistryStoreSize, '.') + "\n[App]\nend\n"},
       {"binary junk", std::string("\x7f"
                                   "ELF\2\1\1\0\0\0",
                                   10)},
@@ -97,6 +102,23 @@ TEST(RegistryStore, AnUnreadableStoreReadsAsEmptyAndIsKeptAsideByTheNextSave) {
     RegistryKey expected;
     expected.Create({"New"}).SetValue("v", {RegDataType::String, "2"});
     EXPECT_TRUE(*saved == expected);
+  }
+}
+
+TEST(RegistryStore, APipeOrADirectoryInItsPlaceReadsAsEmptyWithoutWaiting) {
+  TempDir dir;
+  const std::string pipe = dir.File("pipe"), folder = dir.File("folder");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::filesystem::create_directory(folder);
+  for (const std::string& path : {pipe, folder}) {
+    SCOPED_TRACE(path);
+    ::testing::internal::CaptureStderr();
+    {
+      Registry reg(CurrentUserStore(path));
+      EXPECT_TRUE(reg.GetKeyNames().empty());
+    }
+    std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(path + " cannot be read (not a regular file)"), std::string::npos) << err;
   }
 }
 

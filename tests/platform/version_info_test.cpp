@@ -141,6 +141,11 @@ TEST(VersionInfoFile, DamagedHeadersGiveNothing) {
        [](Elf64& e) { e.Set(e.Named(".versioninfo") + 24, 8, ~std::uint64_t{0xF}); }},
       {"section without bytes", [](Elf64& e) { e.Set(e.Named(".versioninfo") + 4, 4, 8); }},
       {"empty section", [](Elf64& e) { e.Set(e.Named(".versioninfo") + 32, 8, 0); }},
+      {"section larger than any block",
+       [](Elf64& e) {
+         e.b.resize(e.b.size() + kMaxVersionBlockSize + 1);
+         e.Set(e.Named(".versioninfo") + 32, 8, kMaxVersionBlockSize + 1);
+       }},
       {"name past the table",
        [](Elf64& e) {
          e.Set(e.Named(".versioninfo"), 4, e.Get(e.Header(e.NameTable()) + 32, 8) - 4);

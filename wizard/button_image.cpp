@@ -1,5 +1,6 @@
 #include "wizard/button_image.h"
 
+#include "platform/qt/bitmap_colours.h"
 #include "platform/resources.h"
 
 namespace orvalen::wizard {
@@ -7,9 +8,7 @@ namespace orvalen::wizard {
 namespace {
 
 QImage Decode(const std::optional<platform::Bytes>& bytes) {
-  QImage image;
-  if (bytes) image.loadFromData(bytes->data(), static_cast<int>(bytes->size()), "BMP");
-  return image;
+  return bytes ? platform::DecodeBitmap(bytes->data(), bytes->size()) : QImage();
 }
 
 }  // namespace

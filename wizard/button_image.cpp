@@ -16,7 +16,16 @@ QImage Decode(const std::optional<platform::Bytes>& bytes) {
 void TButtonImage::SetBitmapId(std::uint16_t id) {
   if (id == bitmapId_) return;
   bitmapId_ = id;
-  bitmap_ = Decode(platform::FindBitmap(id));
+  bitmap_ = QImage();
+  decoded_ = false;
+}
+
+const QImage& TButtonImage::Bitmap() const {
+  if (!decoded_) {
+    bitmap_ = Decode(platform::FindBitmap(bitmapId_));
+    decoded_ = true;
+  }
+  return bitmap_;
 }
 
 QImage LoadBitmapResource(const char* name) {

@@ -6,13 +6,13 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "platform/program_file.h"
 #include "platform/qt/application_title.h"
 #include "platform/qt/bitmap_colours.h"
 #include "platform/qt/desktop_shell.h"
 #include "platform/qt/dialog_font.h"
 #include "platform/qt/legible_colours.h"
 #include "platform/resources.h"
-#include "platform/version_info.h"
 #include "ui_about_form.h"
 
 namespace orvalen::about {

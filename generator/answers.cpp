@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,8 +11,8 @@
 #include <vector>
 
 #include "generator/command_table.h"
-#include "generator/settings_check.h"
-#include "platform/codepage.h"
+#include "generator/settings_description.h"
+#include "platform/file_replace.h"
 #include "platform/streams.h"
 
 namespace orvalen {
@@ -20,30 +21,36 @@ namespace {
 
 using Json = nlohmann::json;
 
-// A flag of the settings and its key in the file.
-struct FlagKey {
-  const char* key;
-  bool WizardSettings::*flag;
-};
-// The menu flags in the order the Menus page shows them.
-constexpr FlagKey kMenuKeys[] = {
-    {"file", &WizardSettings::cbFileMenu},     {"edit", &WizardSettings::cbEditMenu},
-    {"window", &WizardSettings::cbWindowMenu}, {"help", &WizardSettings::cbHelpMenu},
-    {"recentFiles", &WizardSettings::cbMRU},   {"recentFilesInRegistry", &WizardSettings::cbMRUReg},
+// The key path of a setting in the file: "menus.file" is "file" inside "menus".
+struct KeyPath {
+  std::string_view group, key;  // group empty at the top
 };
 
-// The switches of the AppInfo and Extras pages.
-constexpr FlagKey kOptionKeys[] = {
-    {"mdi", &WizardSettings::cbMDIApp},
-    {"mdiChildForm", &WizardSettings::cbMDIform},
-    {"statusLine", &WizardSettings::cbStatusLine},
-    {"hints", &WizardSettings::cbHints},
-    {"singleInstance", &WizardSettings::SingleInstanceApp},
-};
+KeyPath PathOf(const SettingDescription& d) {
+  const std::size_t dot = d.answerKey.find('.');
+  if (dot == std::string_view::npos) return {{}, d.answerKey};
+  return {d.answerKey.substr(0, dot), d.answerKey.substr(dot + 1)};
+}
 
-const char* const kTopKeys[] = {
-    "format", "version",      "name",       "directory", "menus",          "fileTypes", "speedbar",
-    "mdi",    "mdiChildForm", "statusLine", "hints",     "singleInstance", "codePage"};
+// The keys the file knows at the top, in the order it lists them.
+std::vector<std::string> TopKeys() {
+  std::vector<std::string> keys = {"format", "version"};
+  for (const auto& d : SettingDescriptions()) {
+    if (d.answerKey.empty()) continue;
+    KeyPath path = PathOf(d);
+    std::string top(path.group.empty() ? path.key : path.group);
+    if (std::find(keys.begin(), keys.end(), top) == keys.end()) keys.push_back(top);
+  }
+  return keys;
+}
+
+// The keys inside a group, in order.
+std::vector<std::string> GroupKeys(std::string_view group) {
+  std::vector<std::string> keys;
+  for (const auto& d : SettingDescriptions())
+    if (!d.answerKey.empty() && PathOf(d).group == group) keys.emplace_back(PathOf(d).key);
+  return keys;
+}
 
 std::string TypeName(const Json& value) {
   if (value.is_boolean()) return value.get<bool>() ? "true" : "false";
@@ -121,57 +128,83 @@ Json Parse(std::string_view text, const Reader& reader) {
   return root;
 }
 
-void ReadFileTypes(const Json& list, WizardSettings& s, const Reader& reader) {
-  reader.List(list, "fileTypes");
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    std::string place = "fileTypes[" + std::to_string(i) + "]";
-    std::string entry = reader.String(list[i], place);
-    auto bar = entry.find('|');
-    if (bar == std::string::npos || bar == 0 || bar + 1 == entry.size())
-      reader.Fail(place, "a document type reads \"DESCRIPTION|PATTERNS\", got \"" + entry + "\"");
-    s.ExtListBox.push_back(entry);
-  }
+std::vector<std::string> ReadTexts(const Json& list, const std::string& place,
+                                   const Reader& reader) {
+  reader.List(list, place);
+  std::vector<std::string> texts;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    texts.push_back(reader.String(list[i], place + "[" + std::to_string(i) + "]"));
+  return texts;
 }
 
-void ReadSpeedbar(const Json& list, WizardSettings& s, const Reader& reader) {
-  reader.List(list, "speedbar");
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    std::string place = "speedbar[" + std::to_string(i) + "]";
-    std::string name = reader.String(list[i], place);
+std::vector<int> ReadSpeedbar(const Json& list, const std::string& place, const Reader& reader) {
+  std::vector<int> entries;
+  const std::vector<std::string> names = ReadTexts(list, place, reader);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string& name = names[i];
     if (name == "-") {
-      s.Speedbar.push_back(kSpeedbarSpace);
+      entries.push_back(kSpeedbarSpace);
       continue;
     }
     const int found = CommandOfHandler(name);
     if (found < 0) {
       std::string known;
       for (int c = 0; c < kCommandCount; ++c) known += CommandHandler(c) + ", ";
-      reader.Fail(place,
+      reader.Fail(place + "[" + std::to_string(i) + "]",
                   "unknown command \"" + name + "\" (known: " + known + "and \"-\" for a space)");
     }
-    s.Speedbar.push_back(kGlyphId + found);
+    entries.push_back(kGlyphId + found);
+  }
+  return entries;
+}
+
+// One setting's value from the file into the settings.
+void ReadValue(const SettingDescription& d, const Json& value, WizardSettings& s,
+               const Reader& reader) {
+  const std::string place(d.answerKey);
+  switch (d.kind) {
+    case SettingKind::Flag:
+      s.*d.flag = reader.Bool(value, place);
+      break;
+    case SettingKind::Text:
+      s.*d.text = reader.String(value, place);
+      break;
+    case SettingKind::TextList:
+      s.*d.list = ReadTexts(value, place, reader);
+      break;
+    case SettingKind::Speedbar:
+      s.*d.entries = ReadSpeedbar(value, place, reader);
+      break;
+    case SettingKind::Number:
+      s.*d.number = static_cast<int>(reader.Integer(value, place));
+      break;
   }
 }
 
-// What the wizard's Finish refuses, each named by the place that holds it.
-void CheckValues(const WizardSettings& s, const Reader& reader) {
-  if (auto message = CheckAppName(s.AppName)) reader.Fail("name", *message);
-  if (auto message = CheckSpeedbar(s)) reader.Fail("speedbar", *message);
-  try {
-    platform::Utf8ToCodePage("", s.CodePage);
-  } catch (const platform::ECodePageError& e) {
-    reader.Fail("codePage", e.what());
+nlohmann::ordered_json WriteValue(const SettingDescription& d, const WizardSettings& s) {
+  switch (d.kind) {
+    case SettingKind::Flag:
+      return s.*d.flag;
+    case SettingKind::Text:
+      return s.*d.text;
+    case SettingKind::TextList:
+      return s.*d.list;
+    case SettingKind::Number:
+      return s.*d.number;
+    case SettingKind::Speedbar:
+      break;
   }
-  for (std::size_t i = 0; i < s.ExtListBox.size(); ++i) {
-    try {
-      platform::Utf8ToCodePage(s.ExtListBox[i], s.CodePage);
-    } catch (const platform::ECodePageError& e) {
-      reader.Fail("fileTypes[" + std::to_string(i) + "]", e.what());
+  nlohmann::ordered_json speedbar = nlohmann::ordered_json::array();
+  for (int id : s.*d.entries) {
+    if (id == kSpeedbarSpace) {
+      speedbar.push_back("-");
+    } else if (id >= kGlyphId && id < kGlyphId + kCommandCount) {
+      speedbar.push_back(CommandHandler(id - kGlyphId));
+    } else {
+      throw Error("The speedbar holds an unknown entry " + std::to_string(id) + ".");
     }
   }
-  WizardSettings encoded = s;
-  EncodeTypedText(encoded);
-  if (auto message = CheckFilter(encoded)) reader.Fail("fileTypes", *message);
+  return speedbar;
 }
 
 }  // namespace
@@ -191,33 +224,38 @@ WizardSettings ReadAnswers(std::string_view text, const std::string& source) {
                                " is newer than this program reads (up to " +
                                std::to_string(kAnswersVersion) + ")");
   if (version < 1) reader.Fail("version", "version " + std::to_string(version) + " does not exist");
-  reader.KnownKeys(root, "", {std::begin(kTopKeys), std::end(kTopKeys)});
+  reader.KnownKeys(root, "", TopKeys());
 
   WizardSettings s;
   s.AppPath.clear();
-  if (root.contains("name")) s.AppName = reader.String(root["name"], "name");
-  if (root.contains("directory")) s.AppPath = reader.String(root["directory"], "directory");
-  if (root.contains("menus")) {
-    const Json& menus = root["menus"];
-    if (!menus.is_object())
-      reader.Fail("menus", "expected an object in { }, got " + TypeName(menus));
-    std::vector<std::string> known;
-    for (const auto& m : kMenuKeys) known.push_back(m.key);
-    reader.KnownKeys(menus, "menus.", known);
-    for (const auto& m : kMenuKeys)
-      if (menus.contains(m.key))
-        s.*m.flag = reader.Bool(menus[m.key], std::string("menus.") + m.key);
+  std::vector<const SettingDescription*> given;
+  for (const auto& d : SettingDescriptions()) {
+    if (d.answerKey.empty()) continue;
+    KeyPath path = PathOf(d);
+    const Json* holder = &root;
+    if (!path.group.empty()) {
+      const std::string group(path.group);
+      if (!root.contains(group)) continue;
+      holder = &root[group];
+      if (!holder->is_object())
+        reader.Fail(group, "expected an object in { }, got " + TypeName(*holder));
+      reader.KnownKeys(*holder, group + ".", GroupKeys(path.group));
+    }
+    const std::string key(path.key);
+    if (!holder->contains(key)) continue;
+    ReadValue(d, (*holder)[key], s, reader);
+    given.push_back(&d);
   }
-  if (root.contains("fileTypes")) ReadFileTypes(root["fileTypes"], s, reader);
-  if (root.contains("speedbar")) ReadSpeedbar(root["speedbar"], s, reader);
-  for (const auto& o : kOptionKeys)
-    if (root.contains(o.key)) s.*o.flag = reader.Bool(root[o.key], o.key);
-  // A file that does not say otherwise offers the MDI child form with an MDI application.
-  if (!root.contains("mdiChildForm")) s.cbMDIform = s.cbMDIApp;
-  s.siDDE = s.SingleInstanceApp;
-  if (root.contains("codePage"))
-    s.CodePage = static_cast<int>(reader.Integer(root["codePage"], "codePage"));
-  CheckValues(s, reader);
+  // A setting the file leaves out that follows another takes its value: the
+  // MDI child form goes with an MDI application unless the file says otherwise.
+  for (const auto& d : SettingDescriptions())
+    if (!d.follows.empty() && std::find(given.begin(), given.end(), &d) == given.end())
+      s.*d.flag = s.*FindSetting(d.follows)->flag;
+  if (auto found = CheckSettings(s)) {
+    std::string place(found->setting->answerKey);
+    if (found->problem.index >= 0) place += "[" + std::to_string(found->problem.index) + "]";
+    reader.Fail(place, found->problem.message);
+  }
   return s;
 }
 
@@ -225,25 +263,14 @@ std::string WriteAnswers(const WizardSettings& s, bool withDirectory) {
   nlohmann::ordered_json root;
   root["format"] = kAnswersFormat;
   root["version"] = kAnswersVersion;
-  root["name"] = s.AppName;
-  if (withDirectory) root["directory"] = s.AppPath;
-  nlohmann::ordered_json menus = nlohmann::ordered_json::object();
-  for (const auto& m : kMenuKeys) menus[m.key] = s.*m.flag;
-  root["menus"] = menus;
-  root["fileTypes"] = s.ExtListBox;
-  nlohmann::ordered_json speedbar = nlohmann::ordered_json::array();
-  for (int id : s.Speedbar) {
-    if (id == kSpeedbarSpace) {
-      speedbar.push_back("-");
-    } else if (id >= kGlyphId && id < kGlyphId + kCommandCount) {
-      speedbar.push_back(CommandHandler(id - kGlyphId));
-    } else {
-      throw Error("The speedbar holds an unknown entry " + std::to_string(id) + ".");
-    }
+  for (const auto& d : SettingDescriptions()) {
+    if (d.answerKey.empty() || (d.text == &WizardSettings::AppPath && !withDirectory)) continue;
+    KeyPath path = PathOf(d);
+    if (path.group.empty())
+      root[std::string(path.key)] = WriteValue(d, s);
+    else
+      root[std::string(path.group)][std::string(path.key)] = WriteValue(d, s);
   }
-  root["speedbar"] = speedbar;
-  for (const auto& o : kOptionKeys) root[o.key] = s.*o.flag;
-  root["codePage"] = s.CodePage;
   try {
     return root.dump(2, ' ', false) + "\n";
   } catch (const nlohmann::json::type_error&) {
@@ -263,19 +290,10 @@ WizardSettings LoadAnswersFile(const std::string& path) {
 
 void SaveAnswersFile(const std::string& path, const WizardSettings& settings, bool withDirectory) {
   const std::string text = WriteAnswers(settings, withDirectory);
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
   try {
-    platform::FileStream file(temporary);
-    file.Write(text);
-    file.Close();
-  } catch (const Error&) {
-    std::remove(temporary.c_str());
-    throw Error("Cannot write the answer file " + path + ": " + std::strerror(errno));
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    int error = errno;
-    std::remove(temporary.c_str());
-    throw Error("Cannot write the answer file " + path + ": " + std::strerror(error));
+    platform::ReplaceFile(path, text);
+  } catch (const platform::EReplaceFileError& e) {
+    throw Error("Cannot write the answer file " + path + ": " + std::strerror(e.Errno()));
   }
 }
 

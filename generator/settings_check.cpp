@@ -7,7 +7,9 @@
 
 #include "generator/command_table.h"
 #include "generator/filter_string.h"
+#include "generator/pascal_words.h"
 #include "generator/string_ids.h"
+#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/resources.h"
 
@@ -15,24 +17,15 @@ namespace orvalen {
 
 namespace {
 
-std::string Lower(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
+// The units the generated program file names in its uses clause, or is
+// itself: a program of one of these names would clash with them.
+constexpr std::array<std::string_view, 5> kProgramUnitNames = {"main", "forms", "windows", "system",
+                                                               "sysinit"};
 
-// Reserved words of the language, and the names the program file itself
-// uses (its units), which a program name would clash with.
-constexpr std::array<std::string_view, 70> kReserved = {
-    "and", "array", "as", "asm", "begin", "case", "class", "const", "constructor", "destructor",
-    "dispinterface", "div", "do", "downto", "else", "end", "except", "exports", "file",
-    "finalization", "finally", "for", "function", "goto", "if", "implementation", "in", "inherited",
-    "initialization", "inline", "interface", "is", "label", "library", "mod", "nil", "not",
-    "object", "of", "or", "out", "packed", "procedure", "program", "property", "raise", "record",
-    "repeat", "resourcestring", "set", "shl", "shr", "string", "then", "threadvar", "to", "try",
-    "type", "unit", "until", "uses", "var", "while", "with", "xor",
-    // units of the program file
-    "main", "forms", "windows", "system", "sysinit"};
+bool IsProgramUnitName(std::string_view name) {
+  return std::any_of(kProgramUnitNames.begin(), kProgramUnitNames.end(),
+                     [&](std::string_view unit) { return platform::SameText(name, unit); });
+}
 
 constexpr std::array<std::string_view, kMenuCount> kMenuWords = {"File", "Edit", "Window", "Help"};
 
@@ -48,15 +41,16 @@ bool IsValidIdent(std::string_view name) {
   });
 }
 
-bool IsReservedWord(std::string_view name) {
-  std::string lower = Lower(name);
-  return std::find(kReserved.begin(), kReserved.end(), lower) != kReserved.end();
-}
-
 std::optional<std::string> CheckAppName(std::string_view name) {
   if (name.empty()) return platform::LoadStr(ids::kNameRequired);
-  if (!IsValidIdent(name) || IsReservedWord(name))
-    return platform::LoadStr(ids::kNameNotIdentifier);
+  if (!IsValidIdent(name)) return platform::LoadStr(ids::kNameNotIdentifier);
+  // Valid identifiers refused on purpose say why.
+  if (IsReservedWord(name))
+    return "The application name \"" + std::string(name) +
+           "\" is a reserved word of Object Pascal.";
+  if (IsProgramUnitName(name))
+    return "The application name \"" + std::string(name) +
+           "\" is the name of a unit the generated program uses.";
   if (name.size() > kMaxAppNameLength)
     return "The application name is too long: at most " + std::to_string(kMaxAppNameLength) +
            " characters are possible.";

@@ -16,8 +16,6 @@ inline constexpr std::size_t kMaxAppNameLength = 61;
 
 // A Pascal identifier: a letter or "_", then letters, digits and "_".
 bool IsValidIdent(std::string_view name);
-// An Object Pascal reserved word (any case).
-bool IsReservedWord(std::string_view name);
 
 // The message for an application name that cannot be used, or nothing.
 std::optional<std::string> CheckAppName(std::string_view name);

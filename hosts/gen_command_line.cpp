@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <cstring>
+#include <set>
 #include <utility>
 
 #include "generator/command_table.h"
+#include "generator/document_type.h"
 #include "platform/codepage.h"
 
 namespace orvalen::gen {
@@ -28,31 +30,27 @@ std::vector<std::string> SplitList(const std::string& list) {
   return items;
 }
 
-std::vector<int> ParseMenus(const std::string& list) {
-  static const char* const kNames[kMenuCount] = {"file", "edit", "window", "help"};
-  std::vector<int> menus;
-  for (const auto& name : SplitList(list)) {
-    int found = -1;
-    for (int m = 0; m < kMenuCount; ++m)
-      if (name == kNames[m]) found = m;
-    if (found < 0)
-      throw UsageError{"unknown menu '" + name + "' (choose from file, edit, window, help)"};
-    menus.push_back(found);
-  }
+// The menus' flags, in menu order, with their words in --menus.
+std::vector<const SettingDescription*> MenuSettings() {
+  std::vector<const SettingDescription*> menus;
+  for (const auto& d : SettingDescriptions())
+    if (!d.menuWord.empty()) menus.push_back(&d);
   return menus;
 }
 
-bool& MenuFlag(WizardSettings& s, int menu) {
-  switch (menu) {
-    case kFileMenu:
-      return s.cbFileMenu;
-    case kEditMenu:
-      return s.cbEditMenu;
-    case kWindowMenu:
-      return s.cbWindowMenu;
-    default:
-      return s.cbHelpMenu;
+std::vector<const SettingDescription*> ParseMenus(const std::string& list) {
+  std::vector<const SettingDescription*> chosen;
+  for (const auto& name : SplitList(list)) {
+    const SettingDescription* found = nullptr;
+    std::string words;
+    for (const SettingDescription* menu : MenuSettings()) {
+      if (menu->menuWord == name) found = menu;
+      words += (words.empty() ? "" : ", ") + std::string(menu->menuWord);
+    }
+    if (!found) throw UsageError{"unknown menu '" + name + "' (choose from " + words + ")"};
+    chosen.push_back(found);
   }
+  return chosen;
 }
 
 std::vector<int> ParseSpeedbar(const std::string& list) {
@@ -69,8 +67,9 @@ std::vector<int> ParseSpeedbar(const std::string& list) {
   return entries;
 }
 
-// A document type arrives in the locale's encoding; it is checked, and later
-// converted into the target's code page, as the UTF-8 the wizard hands over.
+// A document type arrives in the locale's encoding; it is checked as every
+// front end checks one, and later converted into the target's code page, as
+// the UTF-8 the wizard hands over.
 // An empty one adds nothing, so that -e '' asks for no document types.
 std::optional<std::string> ParseExtension(const std::string& argument) {
   if (argument.empty()) return std::nullopt;
@@ -80,10 +79,7 @@ std::optional<std::string> ParseExtension(const std::string& argument) {
   } catch (const platform::ECodePageError& e) {
     throw UsageError{std::string("a document type: ") + e.what()};
   }
-  auto bar = entry.find('|');
-  if (bar == std::string::npos || bar == 0 || bar + 1 == entry.size() ||
-      entry.find('|', bar + 1) != std::string::npos)
-    throw UsageError{"a document type reads 'DESCRIPTION|PATTERNS', got '" + entry + "'"};
+  if (auto message = CheckDocumentType(entry)) throw UsageError{*message};
   return entry;
 }
 
@@ -95,9 +91,31 @@ int ParseCodePage(const std::string& text) {
   return codePage;
 }
 
+// The value getopt_long reports for a setting's option: its letter, or a
+// number above the run options', and another for a flag's "no-" form.
+constexpr int kSettingOption = 1000, kSettingNegation = 2000, kMenusOption = 'm';
+
+int IndexOf(const SettingDescription& d) {
+  return static_cast<int>(&d - SettingDescriptions().data());
+}
+
+int OptionValue(const SettingDescription& d) {
+  return d.shortOption ? d.shortOption : kSettingOption + IndexOf(d);
+}
+
+// The setting an option's value stands for, and whether it is the "no-" form.
+std::pair<const SettingDescription*, bool> SettingOf(int value) {
+  auto all = SettingDescriptions();
+  if (value >= kSettingNegation && value < kSettingNegation + static_cast<int>(all.size()))
+    return {&all[static_cast<std::size_t>(value - kSettingNegation)], true};
+  for (const auto& d : all)
+    if (!d.option.empty() && OptionValue(d) == value) return {&d, false};
+  return {nullptr, false};
+}
+
 const option* LongOptionOf(int value) {
-  for (const option* o = kLongOptions; o->name; ++o)
-    if (o->val == value) return o;
+  for (const option& o : LongOptions())
+    if (o.name && o.val == value) return &o;
   return nullptr;
 }
 
@@ -117,7 +135,7 @@ UsageError BadOption(int value, const char* element) {
   if (value == 0) {
     std::string written(element, std::strcspn(element, "="));
     int matches = 0;
-    for (const option* o = kLongOptions; o->name; ++o)
+    for (const option* o = LongOptions().data(); o->name; ++o)
       if (("--" + std::string(o->name)).starts_with(written)) ++matches;
     if (matches > 1) return {"option '" + written + "' is ambiguous"};
     return {"unknown option '" + written + "'"};
@@ -127,63 +145,95 @@ UsageError BadOption(int value, const char* element) {
   return {"unknown option '-" + std::string(1, static_cast<char>(value)) + "'"};
 }
 
+// A flag switched by its option: switched on, it switches on the flag that
+// enables it where that is a switch of its own (--recent-registry implies
+// --recent); switched off, it switches off the switches it enables
+// (--no-recent implies --no-recent-registry). The flags that follow it take
+// its value (--mdi brings the MDI child form with it).
+void SwitchFlag(WizardSettings& s, const SettingDescription& d, bool on) {
+  s.*d.flag = on;
+  for (const auto& other : SettingDescriptions()) {
+    if (on && other.control == d.enabledBy && !other.option.empty()) SwitchFlag(s, other, true);
+    if (!on && other.enabledBy == d.control && !other.option.empty()) SwitchFlag(s, other, false);
+    if (other.follows == d.control) s.*other.flag = on;
+  }
+}
+
 // The list options of one command line together replace the starting
 // settings' list: the first one given clears it, later ones add to it.
-struct ListsGiven {
-  bool menus = false, ext = false, speedbar = false;
-};
-
-void AddEdit(CommandLine& c, ListsGiven& given, int value, const std::string& arg) {
+void AddEdit(CommandLine& c, std::set<int>& listsGiven, int value, const std::string& arg) {
   auto set = [&](SettingsEdit edit) { c.edits.push_back(std::move(edit)); };
-  switch (value) {
-    case 'n':
-      return set([arg](WizardSettings& s) { s.AppName = arg; });
-    case 'm': {
-      bool first = !std::exchange(given.menus, true);
-      return set([first, menus = ParseMenus(arg)](WizardSettings& s) {
-        for (int m = 0; first && m < kMenuCount; ++m) MenuFlag(s, m) = false;
-        for (int m : menus) MenuFlag(s, m) = true;
-      });
-    }
-    case 'e': {
-      bool first = !std::exchange(given.ext, true);
-      return set([first, entry = ParseExtension(arg)](WizardSettings& s) {
-        if (first) s.ExtListBox.clear();
-        if (entry) s.ExtListBox.push_back(*entry);
-      });
-    }
-    case 's': {
-      bool first = !std::exchange(given.speedbar, true);
-      return set([first, entries = ParseSpeedbar(arg)](WizardSettings& s) {
-        if (first) s.Speedbar.clear();
-        s.Speedbar.insert(s.Speedbar.end(), entries.begin(), entries.end());
-      });
-    }
-    case kOptRecent:
-      return set([](WizardSettings& s) { s.cbMRU = true; });
-    case kOptNoRecent:
-      return set([](WizardSettings& s) { s.cbMRU = s.cbMRUReg = false; });
-    case kOptRecentRegistry:
-      return set([](WizardSettings& s) { s.cbMRU = s.cbMRUReg = true; });
-    case kOptNoRecentRegistry:
-      return set([](WizardSettings& s) { s.cbMRUReg = false; });
-    case kOptMdi:
-    case kOptNoMdi:
-      return set([on = value == kOptMdi](WizardSettings& s) { s.cbMDIApp = s.cbMDIform = on; });
-    case kOptStatusLine:
-    case kOptNoStatusLine:
-      return set([on = value == kOptStatusLine](WizardSettings& s) { s.cbStatusLine = on; });
-    case kOptHints:
-    case kOptNoHints:
-      return set([on = value == kOptHints](WizardSettings& s) { s.cbHints = on; });
-    case kOptSingleInstance:
-    case kOptNoSingleInstance:
-      return set([on = value == kOptSingleInstance](WizardSettings& s) {
-        s.SingleInstanceApp = s.siDDE = on;
-      });
-    case kOptCodePage:
-      return set([codePage = ParseCodePage(arg)](WizardSettings& s) { s.CodePage = codePage; });
+  const bool first = listsGiven.insert(value).second;
+  if (value == kMenusOption) {
+    return set([first, menus = ParseMenus(arg)](WizardSettings& s) {
+      for (const SettingDescription* menu : MenuSettings())
+        if (first) s.*menu->flag = false;
+      for (const SettingDescription* menu : menus) s.*menu->flag = true;
+    });
   }
+  auto [setting, negation] = SettingOf(value);
+  if (!setting) return;
+  const SettingDescription& d = *setting;
+  switch (d.kind) {
+    case SettingKind::Flag:
+      return set([&d, on = !negation](WizardSettings& s) { SwitchFlag(s, d, on); });
+    case SettingKind::Text:
+      return set([&d, arg](WizardSettings& s) { s.*d.text = arg; });
+    case SettingKind::TextList:
+      return set([&d, first, entry = ParseExtension(arg)](WizardSettings& s) {
+        if (first) (s.*d.list).clear();
+        if (entry) (s.*d.list).push_back(*entry);
+      });
+    case SettingKind::Speedbar:
+      return set([&d, first, entries = ParseSpeedbar(arg)](WizardSettings& s) {
+        if (first) (s.*d.entries).clear();
+        (s.*d.entries).insert((s.*d.entries).end(), entries.begin(), entries.end());
+      });
+    case SettingKind::Number:
+      return set([&d, number = ParseCodePage(arg)](WizardSettings& s) { s.*d.number = number; });
+  }
+}
+
+std::vector<option> BuildLongOptions() {
+  // The "no-" names live as long as the program.
+  static std::vector<std::string> negations(SettingDescriptions().size());
+  std::vector<option> options;
+  for (const auto& d : SettingDescriptions()) {
+    if (d.option.empty()) {
+      if (&d == MenuSettings().front())
+        options.push_back({"menus", required_argument, nullptr, kMenusOption});
+      continue;
+    }
+    const bool flag = d.kind == SettingKind::Flag;
+    options.push_back(
+        {d.option.data(), flag ? no_argument : required_argument, nullptr, OptionValue(d)});
+    if (flag) {
+      std::string& no = negations[static_cast<std::size_t>(IndexOf(d))];
+      no = "no-" + std::string(d.option);
+      options.push_back({no.c_str(), no_argument, nullptr, kSettingNegation + IndexOf(d)});
+    }
+  }
+  const option run[] = {
+      {"dry-run", no_argument, nullptr, kOptDryRun},
+      {"no-backup", no_argument, nullptr, kOptNoBackup},
+      {"answers", required_argument, nullptr, kOptAnswers},
+      {"write-answers", required_argument, nullptr, kOptWriteAnswers},
+      {"convert", required_argument, nullptr, kOptConvert},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, kOptVersion},
+      {nullptr, 0, nullptr, 0},
+  };
+  options.insert(options.end(), std::begin(run), std::end(run));
+  return options;
+}
+
+// The letters, each taking a value but -h; the leading ':' tells a missing
+// value apart from an unknown option.
+std::string ShortOptions() {
+  std::string letters = ":";
+  for (const option& o : LongOptions())
+    if (o.name && o.val < 256 && o.val != 'h') letters += {static_cast<char>(o.val), ':'};
+  return letters + "h";
 }
 
 }  // namespace
@@ -193,13 +243,19 @@ WizardSettings CommandLine::Apply(WizardSettings settings) const {
   return settings;
 }
 
+const std::vector<option>& LongOptions() {
+  static const std::vector<option> options = BuildLongOptions();
+  return options;
+}
+
 CommandLine ParseCommandLine(int argc, char** argv) {
+  static const std::string shortOptions = ShortOptions();
   CommandLine c;
-  ListsGiven given;
+  std::set<int> listsGiven;
   opterr = 0;
   optind = 0;  // a fresh scan
   for (;;) {
-    int value = getopt_long(argc, argv, kShortOptions, kLongOptions, nullptr);
+    int value = getopt_long(argc, argv, shortOptions.c_str(), LongOptions().data(), nullptr);
     if (value == -1) break;
     const char* element = argv[optind - 1];  // read only where it is the option's own
     switch (value) {
@@ -229,7 +285,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         c.writeAnswers = optarg;
         break;
       default:
-        AddEdit(c, given, value, optarg ? optarg : "");
+        AddEdit(c, listsGiven, value, optarg ? optarg : "");
     }
   }
   c.operands.assign(argv + optind, argv + argc);

@@ -10,26 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "generator/settings_description.h"
 #include "generator/wizard_settings.h"
 
 namespace orvalen::gen {
 
-// The values of the options without a short form; the others are their letter.
-enum LongOnlyOption : int {
+// The options that are no setting; the settings' options come from the
+// description of the settings (generator/settings_description.h).
+enum RunOption : int {
   kOptVersion = 256,
-  kOptRecent,
-  kOptNoRecent,
-  kOptRecentRegistry,
-  kOptNoRecentRegistry,
-  kOptMdi,
-  kOptNoMdi,
-  kOptStatusLine,
-  kOptNoStatusLine,
-  kOptHints,
-  kOptNoHints,
-  kOptSingleInstance,
-  kOptNoSingleInstance,
-  kOptCodePage,
   kOptConvert,
   kOptDryRun,
   kOptNoBackup,
@@ -37,37 +26,9 @@ enum LongOnlyOption : int {
   kOptWriteAnswers,
 };
 
-// Every option orvalen-gen takes; --help, the manual page and the shell
-// completion list the same long names.
-inline constexpr option kLongOptions[] = {
-    {"name", required_argument, nullptr, 'n'},
-    {"menus", required_argument, nullptr, 'm'},
-    {"recent", no_argument, nullptr, kOptRecent},
-    {"no-recent", no_argument, nullptr, kOptNoRecent},
-    {"recent-registry", no_argument, nullptr, kOptRecentRegistry},
-    {"no-recent-registry", no_argument, nullptr, kOptNoRecentRegistry},
-    {"ext", required_argument, nullptr, 'e'},
-    {"speedbar", required_argument, nullptr, 's'},
-    {"mdi", no_argument, nullptr, kOptMdi},
-    {"no-mdi", no_argument, nullptr, kOptNoMdi},
-    {"status-line", no_argument, nullptr, kOptStatusLine},
-    {"no-status-line", no_argument, nullptr, kOptNoStatusLine},
-    {"hints", no_argument, nullptr, kOptHints},
-    {"no-hints", no_argument, nullptr, kOptNoHints},
-    {"single-instance", no_argument, nullptr, kOptSingleInstance},
-    {"no-single-instance", no_argument, nullptr, kOptNoSingleInstance},
-    {"codepage", required_argument, nullptr, kOptCodePage},
-    {"dry-run", no_argument, nullptr, kOptDryRun},
-    {"no-backup", no_argument, nullptr, kOptNoBackup},
-    {"answers", required_argument, nullptr, kOptAnswers},
-    {"write-answers", required_argument, nullptr, kOptWriteAnswers},
-    {"convert", required_argument, nullptr, kOptConvert},
-    {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, kOptVersion},
-    {nullptr, 0, nullptr, 0},
-};
-// The leading ':' tells a missing value apart from an unknown option.
-inline constexpr char kShortOptions[] = ":n:m:e:s:h";
+// Every option orvalen-gen takes, ended by a null entry; --help, the manual
+// page and the shell completion list the same long names.
+const std::vector<option>& LongOptions();
 
 // Bad arguments: the message, without the program's name.
 struct UsageError {

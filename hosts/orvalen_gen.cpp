@@ -10,6 +10,7 @@
 
 #include "generator/answers.h"
 #include "generator/settings_check.h"
+#include "generator/settings_description.h"
 #include "hosts/form_convert_command.h"
 #include "hosts/gen_command_line.h"
 #include "platform/errors.h"
@@ -26,62 +27,41 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-const char kUsage[] =
-    "usage: orvalen-gen [OPTIONS] DIRECTORY\n"
-    "       orvalen-gen [OPTIONS] --answers FILE [DIRECTORY]\n"
-    "       orvalen-gen [OPTIONS] --write-answers FILE [DIRECTORY]\n"
-    "       orvalen-gen --convert TEXTFORM BINFORM\n"
-    "Writes the source of a new application into DIRECTORY (created if missing), or\n"
-    "converts a form description from text form into a binary form file. Options\n"
-    "may follow DIRECTORY; '--' ends them, for a DIRECTORY that starts with '-'.\n"
-    "\n"
-    "  -n, --name NAME       application name, a Pascal identifier of at most 61\n"
-    "                        characters (default AppName)\n"
-    "  -m, --menus LIST      comma-separated subset of file,edit,window,help; ''\n"
-    "                        for none (the default)\n"
-    "      --recent, --no-recent\n"
-    "                        the File menu gets the recent-files list, or not\n"
-    "      --recent-registry, --no-recent-registry\n"
-    "                        the recent-files list is kept in the registry (and\n"
-    "                        --recent is implied), or not\n"
-    "  -e, --ext 'DESC|PATTERNS'\n"
-    "                        a document type for the Open and Save dialogs;\n"
-    "                        repeat, in order; '' for none\n"
-    "  -s, --speedbar LIST   comma-separated handler names (FileNew, FileOpen,\n"
-    "                        EditCut, ...) and '-' for a space; '' for none\n"
-    "      --mdi, --no-mdi   the main form is an MDI frame (the default), or an\n"
-    "                        ordinary window\n"
-    "      --status-line, --no-status-line\n"
-    "                        the main form has a status line (the default), or not\n"
-    "      --hints, --no-hints\n"
-    "                        the application shows hints (the default), or not\n"
-    "      --single-instance, --no-single-instance\n"
-    "                        one instance of the application at a time, or any\n"
-    "                        number (the default)\n"
-    "      --codepage N      the ANSI code page of the generated text (default 1252)\n"
-    "      --dry-run         write nothing; list the files a run would write, one a\n"
-    "                        line: the size in bytes, the path, and one of\n"
-    "                          (new)\n"
-    "                          (exists: replaced, previous kept as NAME.~EX)\n"
-    "                          (exists: replaced, no backup)\n"
-    "                          (exists, not a file: cannot be replaced)\n"
-    "      --no-backup       replace existing files without first copying each to\n"
-    "                        its backup name (MAIN.PAS to MAIN.~PA)\n"
-    "      --answers FILE    start from the settings in answer file FILE; the options\n"
-    "                        given beside it override them, and DIRECTORY the file's\n"
-    "                        directory\n"
-    "      --write-answers FILE\n"
-    "                        save the settings, once checked, as answer file FILE;\n"
-    "                        with no DIRECTORY (given or in --answers) only that\n"
-    "                        file is written\n"
-    "      --convert TEXTFORM BINFORM\n"
-    "                        convert a form description; takes no DIRECTORY\n"
-    "  -h, --help            print this summary\n"
-    "      --version         print the version\n"
-    "\n"
-    "Exit status: 0 success (the files written are listed, one path a line), 1 the\n"
-    "generation or conversion failed, 2 bad arguments, settings or answer file\n"
-    "(nothing written).\n";
+// --help: the settings' options come from their description.
+std::string Usage() {
+  return "usage: orvalen-gen [OPTIONS] DIRECTORY\n"
+         "       orvalen-gen [OPTIONS] --answers FILE [DIRECTORY]\n"
+         "       orvalen-gen [OPTIONS] --write-answers FILE [DIRECTORY]\n"
+         "       orvalen-gen --convert TEXTFORM BINFORM\n"
+         "Writes the source of a new application into DIRECTORY (created if missing), or\n"
+         "converts a form description from text form into a binary form file. Options\n"
+         "may follow DIRECTORY; '--' ends them, for a DIRECTORY that starts with '-'.\n"
+         "\n" +
+         orvalen::SettingsUsage() +
+         "      --dry-run         write nothing; list the files a run would write, one a\n"
+         "                        line: the size in bytes, the path, and one of\n"
+         "                          (new)\n"
+         "                          (exists: replaced, previous kept as NAME.~EX)\n"
+         "                          (exists: replaced, no backup)\n"
+         "                          (exists, not a file: cannot be replaced)\n"
+         "      --no-backup       replace existing files without first copying each to\n"
+         "                        its backup name (MAIN.PAS to MAIN.~PA)\n"
+         "      --answers FILE    start from the settings in answer file FILE; the options\n"
+         "                        given beside it override them, and DIRECTORY the file's\n"
+         "                        directory\n"
+         "      --write-answers FILE\n"
+         "                        save the settings, once checked, as answer file FILE;\n"
+         "                        with no DIRECTORY (given or in --answers) only that\n"
+         "                        file is written\n"
+         "      --convert TEXTFORM BINFORM\n"
+         "                        convert a form description; takes no DIRECTORY\n"
+         "  -h, --help            print this summary\n"
+         "      --version         print the version\n"
+         "\n"
+         "Exit status: 0 success (the files written are listed, one path a line), 1 the\n"
+         "generation or conversion failed, 2 bad arguments, settings or answer file\n"
+         "(nothing written).\n";
+}
 
 // The checks the wizard's Finish applies, and the command line's own; on
 // success the settings as the generators read them (the typed text in the
@@ -96,11 +76,8 @@ WizardSettings CheckedSettings(WizardSettings s, const std::optional<WizardSetti
     throw UsageError{"the recent-files list needs the File menu"};
   if (!s.ExtListBox.empty() && !s.cbFileMenu && !keptTypes)
     throw UsageError{"document types need the File menu (its Open and Save dialogs)"};
-  if (auto message = orvalen::CheckAppName(s.AppName)) throw UsageError{*message};
-  if (auto message = orvalen::CheckSpeedbar(s)) throw UsageError{*message};
-  // The filter's length counts the bytes of the generated text.
+  if (auto found = orvalen::CheckSettings(s)) throw UsageError{found->problem.message};
   if (auto message = orvalen::EncodeTypedText(s)) throw orvalen::ESettingsError(*message);
-  if (auto message = orvalen::CheckFilter(s)) throw UsageError{*message};
   return s;
 }
 
@@ -178,6 +155,27 @@ int DryRun(const CommandLine& c, const Job& job) {
   return std::cout ? kExitOk : kExitFailed;
 }
 
+// After a run that failed part way: the failure, then what it changed on disk.
+// A file the failure interrupted stays half written; a backup holds the file
+// a created one replaced, so nothing is lost.
+void ReportPartialRun(const std::string& failure, const std::optional<std::string>& answers,
+                      const orvalen::platform::DiskSink& disk) {
+  std::cerr << "orvalen-gen: " << failure << "\n";
+  std::vector<std::string> complete, incomplete;
+  if (answers) complete.push_back(*answers);
+  for (const auto& file : disk.Files())
+    (file.complete ? complete : incomplete).push_back(file.path);
+  auto list = [](const char* heading, const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    std::cerr << "orvalen-gen: " << heading << ":\n";
+    for (const auto& path : paths) std::cerr << "  " << path << "\n";
+  };
+  if (complete.empty() && incomplete.empty()) std::cerr << "orvalen-gen: no file was written\n";
+  list("files written before the failure", complete);
+  list("file left incomplete", incomplete);
+  list("backups kept of the files replaced", disk.Backups());
+}
+
 int Generate(const CommandLine& c, const Job& job) {
   if (c.writeAnswers) {
     orvalen::SaveAnswersFile(*c.writeAnswers, job.typed, job.directory.has_value());
@@ -193,7 +191,16 @@ int Generate(const CommandLine& c, const Job& job) {
       return kExitFailed;
     }
     orvalen::platform::DiskSink disk(c.keepBackups);
-    orvalen::GenerationResult result = orvalen::GenerateApplication(s, disk);
+    orvalen::GenerationResult result;
+    try {
+      result = orvalen::GenerateApplication(s, disk);
+    } catch (const orvalen::ESettingsError&) {
+      throw;  // refused before anything is written
+    } catch (const std::exception& e) {
+      std::cout.flush();
+      ReportPartialRun(e.what(), c.writeAnswers, disk);
+      return kExitFailed;
+    }
     for (const auto& file : result.files) std::cout << file << "\n";
   }
   std::cout.flush();
@@ -210,7 +217,7 @@ int Convert(const CommandLine& c) {
 
 int Run(const CommandLine& c) {
   if (c.help) {
-    std::cout << kUsage;
+    std::cout << Usage();
     return kExitOk;
   }
   if (c.version) {

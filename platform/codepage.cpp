@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/ascii_case.h"
+#include "platform/utf8.h"
+
 namespace orvalen::platform {
 
 int AnsiCodePage() {
@@ -75,30 +78,6 @@ class Iconv {
   iconv_t cd_;
 };
 
-// The code point of the UTF-8 sequence at `pos`, which moves past it; false
-// for a byte that starts no well-formed sequence (overlong forms, surrogates
-// and values above U+10FFFF included).
-bool DecodeUtf8(std::string_view s, std::size_t& pos, char32_t& cp) {
-  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  unsigned char b = byte(pos);
-  int extra = b < 0x80                 ? 0
-              : b >= 0xC2 && b <= 0xDF ? 1
-              : b >= 0xE0 && b <= 0xEF ? 2
-              : b >= 0xF0 && b <= 0xF4 ? 3
-                                       : -1;
-  if (extra < 0 || s.size() - pos < static_cast<std::size_t>(extra) + 1) return false;
-  cp = extra == 0 ? b : b & (0x3F >> extra);
-  for (int k = 1; k <= extra; ++k) {
-    unsigned char c = byte(pos + static_cast<std::size_t>(k));
-    if ((c & 0xC0) != 0x80) return false;
-    cp = cp << 6 | (c & 0x3F);
-  }
-  constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-  if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-  pos += static_cast<std::size_t>(extra) + 1;
-  return true;
-}
-
 std::string NotValid(const std::string& encoding, std::string_view text, std::size_t offset) {
   char what[64];
   std::snprintf(what, sizeof what, ": byte 0x%02X at offset %zu.",
@@ -107,11 +86,8 @@ std::string NotValid(const std::string& encoding, std::string_view text, std::si
 }
 
 void CheckUtf8(std::string_view text) {
-  char32_t cp;
-  for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t at = pos;
-    if (!DecodeUtf8(text, pos, cp)) throw ECodePageError(NotValid("UTF-8", text, at));
-  }
+  const std::size_t bad = FirstInvalidUtf8(text);
+  if (bad != std::string_view::npos) throw ECodePageError(NotValid("UTF-8", text, bad));
 }
 
 // A control character is named by its number only.
@@ -122,12 +98,6 @@ std::string Refused(std::string_view character, char32_t cp, int codePage) {
       cp < 0xA0 ? std::string(number) : "\"" + std::string(character) + "\" (" + number + ")";
   return "The character " + name + " cannot be written in code page " + std::to_string(codePage) +
          ".";
-}
-
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
 }
 
 }  // namespace
@@ -179,7 +149,7 @@ std::string LocaleCodeset() {
 }
 
 std::string ToUtf8(std::string_view text, const std::string& codeset) {
-  const std::string upper = Upper(codeset);
+  const std::string upper = AsciiUpper(codeset);
   if (upper == "UTF-8" || upper == "UTF8" || upper == "ANSI_X3.4-1968" || upper == "ASCII" ||
       upper == "US-ASCII") {
     CheckUtf8(text);
@@ -195,6 +165,22 @@ std::string ToUtf8(std::string_view text, const std::string& codeset) {
 
 std::string LocaleToUtf8(std::string_view text) {
   return ToUtf8(text, LocaleCodeset());
+}
+
+std::string GeneratedTextForDisplay(std::string_view bytes, int codePage) {
+  std::string text;
+  try {
+    if (!IsSupportedCodePage(codePage)) throw ECodePageError("unknown code page");
+    text = ToUtf8(bytes, "CP" + std::to_string(codePage));
+  } catch (const ECodePageError&) {
+    text.clear();
+    for (char byte : bytes) AppendUtf8(static_cast<unsigned char>(byte), text);
+  }
+  std::string display;
+  display.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') display += text[i];
+  return display;
 }
 
 }  // namespace orvalen::platform

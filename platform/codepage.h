@@ -46,4 +46,10 @@ std::string ToUtf8(std::string_view text, const std::string& codeset);
 // Text in the user's locale, as a program's arguments arrive, as UTF-8.
 std::string LocaleToUtf8(std::string_view text);
 
+// Generated text (8-bit, in code page `codePage`, CR LF line ends) as UTF-8
+// with LF line ends, for showing it. Never fails: should the bytes not be text
+// in that code page, or the code page be unknown here, each byte shows as the
+// Latin-1 character of its value rather than nothing at all.
+std::string GeneratedTextForDisplay(std::string_view bytes, int codePage);
+
 }  // namespace orvalen::platform

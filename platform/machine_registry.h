@@ -40,6 +40,7 @@ class MachineRegistry : public RegistryBackend {
   const RegistryKey& Root() override;
   // Raises ERegistryException: the view cannot be changed.
   void Apply(RegistryChange change) override;
+  void Discard() noexcept override {}
   void Save() override {}
 
  private:

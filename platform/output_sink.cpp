@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "platform/errors.h"
@@ -23,13 +24,36 @@ std::string BackupFileName(const std::string& path) {
 
 namespace {
 
-void KeepBackup(const std::string& path) {
+// The backup's name, or nothing when there was no file to keep.
+std::optional<std::string> KeepBackup(const std::string& path) {
   std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) return;  // nothing to keep; creation reports the rest
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;  // creation reports the rest
   const std::string backup = BackupFileName(path);
   fs::copy_file(path, backup, fs::copy_options::overwrite_existing, ec);
   if (ec) throw EFCreateError("Cannot create backup file " + backup + ": " + ec.message());
+  return backup;
 }
+
+// A file on disk that marks itself complete in its sink's list once closed.
+class DiskFile : public OutputFile {
+ public:
+  DiskFile(const std::string& path, std::vector<DiskSink::Written>& written)
+      : file_(path), written_(written), index_(written.size()) {
+    written_.push_back({path, false});
+  }
+  void Write(const void* data, std::size_t size) override { file_.Write(data, size); }
+  using OutputStream::Write;
+  std::string ReadAll() override { return file_.ReadAll(); }
+  void Close() override {
+    file_.Close();
+    written_[index_].complete = true;
+  }
+
+ private:
+  FileStream file_;
+  std::vector<DiskSink::Written>& written_;
+  std::size_t index_;
+};
 
 class MemoryFile : public OutputFile {
  public:
@@ -50,8 +74,9 @@ class MemoryFile : public OutputFile {
 }  // namespace
 
 std::unique_ptr<OutputFile> DiskSink::Create(const std::string& path) {
-  if (keepBackups_) KeepBackup(path);
-  return std::make_unique<FileStream>(path);
+  if (keepBackups_)
+    if (std::optional<std::string> backup = KeepBackup(path)) backups_.push_back(*backup);
+  return std::make_unique<DiskFile>(path, written_);
 }
 
 std::optional<std::string> DiskCreateProblem(const std::string& path, bool keepBackups) {

@@ -28,13 +28,27 @@ std::string BackupFileName(const std::string& path);
 // Files on disk. An existing regular file is first copied to its backup name
 // (one generation deep: an older backup is replaced) unless backups are off;
 // a backup that cannot be made raises EFCreateError and leaves the file as it was.
+// It remembers what it changed on disk, so that a run that fails part way can
+// say so. The files it creates must not outlive it.
 class DiskSink : public OutputSink {
  public:
+  struct Written {
+    std::string path;
+    bool complete = false;  // closed without a failure
+  };
+
   explicit DiskSink(bool keepBackups = true) : keepBackups_(keepBackups) {}
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
 
+  // Every file created, in order.
+  const std::vector<Written>& Files() const { return written_; }
+  // Every backup made (the file a created one replaced, under its backup name), in order.
+  const std::vector<std::string>& Backups() const { return backups_; }
+
  private:
   bool keepBackups_;
+  std::vector<Written> written_;
+  std::vector<std::string> backups_;
 };
 
 // Why DiskSink(keepBackups).Create(path) would fail now, in the words it

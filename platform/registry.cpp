@@ -1,7 +1,6 @@
 #include "platform/registry.h"
 
 #include <cstdint>
-#include <cstdio>
 
 namespace orvalen::platform {
 namespace {
@@ -27,11 +26,7 @@ Registry::Registry(std::shared_ptr<RegistryBackend> backend) : backend_(std::mov
 }
 
 Registry::~Registry() {
-  try {
-    CloseKey();
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "orvalen: %s\n", e.what());
-  }
+  backend_->Discard();
 }
 
 KeyPath Registry::Resolve(std::string_view key) const {

@@ -22,8 +22,8 @@ class Registry {
   // LocalMachineView("/").
   explicit Registry(RegistryRoot root);
   explicit Registry(std::shared_ptr<RegistryBackend> backend);
-  // Closes the key; pending changes are saved, and a failure to save only
-  // goes to standard error.
+  // Saves nothing: the backend's changes that no CloseKey saved are discarded,
+  // so a caller that fails half way through its writes leaves the store as it was.
   ~Registry();
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;

@@ -38,6 +38,9 @@ class RegistryBackend {
   // Saves every change made since the last save, as one; raises
   // ERegistryException when it cannot (the changes stay pending).
   virtual void Save() = 0;
+  // Forgets every change made since the last save; the view is read from the
+  // sources again. Never raises.
+  virtual void Discard() noexcept = 0;
 };
 
 }  // namespace orvalen::platform

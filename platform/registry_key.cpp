@@ -3,22 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/ascii_case.h"
+
 namespace orvalen::platform {
 
-namespace {
-
-unsigned char Fold(char c) {
-  unsigned char b = static_cast<unsigned char>(c);
-  return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b - 'A' + 'a') : b;
-}
-
-}  // namespace
-
 bool FoldedLess::operator()(std::string_view a, std::string_view b) const {
-  std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i)
-    if (Fold(a[i]) != Fold(b[i])) return Fold(a[i]) < Fold(b[i]);
-  return a.size() < b.size();
+  return FoldedLessThan(a, b);
 }
 
 KeyPath SplitKeyPath(std::string_view path) {

@@ -13,7 +13,9 @@
 #include <filesystem>
 #include <utility>
 
+#include "platform/file_replace.h"
 #include "platform/registry_store_format.h"
+#include "platform/unique_fd.h"
 #include "platform/user_name.h"
 
 namespace orvalen::platform {
@@ -35,27 +37,7 @@ FileIdentity IdentityOfPath(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 ? IdentityOf(st) : FileIdentity{};
 }
 
-// A file descriptor closed by its destructor.
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(Fd&& other) noexcept : fd_(other.Release()) {}
-  Fd& operator=(Fd&& other) noexcept {
-    if (this != &other) {
-      if (fd_ >= 0) ::close(fd_);
-      fd_ = other.Release();
-    }
-    return *this;
-  }
-  int Get() const { return fd_; }
-  int Release() { return std::exchange(fd_, -1); }
-
- private:
-  int fd_;
-};
+using Fd = UniqueFd;
 
 // The store as it is on disk now.
 struct StoreOnDisk {
@@ -129,34 +111,6 @@ class SaveLock {
  private:
   Fd fd_;
 };
-
-// Writes the text to a new file and flushes it to the disk; returns the file,
-// still open, and its identity.
-std::pair<Fd, FileIdentity> WriteTemporary(const std::string& storePath, const std::string& tmp,
-                                           const std::string& text) {
-  ::unlink(tmp.c_str());  // left behind by a save that was killed
-  Fd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
-  if (fd.Get() < 0) RaiseSaveError(storePath, "cannot create " + tmp, errno);
-  for (std::size_t done = 0; done < text.size();) {
-    ssize_t n = ::write(fd.Get(), text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) RaiseSaveError(storePath, "cannot write " + tmp, errno);
-    done += static_cast<std::size_t>(n);
-  }
-  struct stat st;
-  if (::fsync(fd.Get()) != 0 || ::fstat(fd.Get(), &st) != 0)
-    RaiseSaveError(storePath, "cannot flush " + tmp, errno);
-  return {std::move(fd), IdentityOf(st)};
-}
-
-// A rename is durable only once the directory holding it is flushed.
-void SyncDirectory(const std::string& storePath, const std::string& dir) {
-  Fd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  // Some file systems cannot flush a directory at all; that is no failure of ours.
-  if (fd.Get() < 0 || (::fsync(fd.Get()) != 0 && errno != EINVAL))
-    RaiseSaveError(storePath, "the new store is in place, but its directory cannot be flushed",
-                   errno);
-}
 
 // Keeps `fd` open in place of the file held so far.
 void HoldFile(int& held, int fd) {
@@ -242,22 +196,17 @@ void RegistryStore::Save() {
   if (!store.problem.empty() && !store.keepAside)
     RaiseSaveError(path_, "cannot read it (" + store.problem + ")", 0);
   for (const RegistryChange& change : pending_) ApplyChange(store.root, change);
-  std::string tmp = path_ + ".tmp";
   std::string aside;
-  // The new file and its identity, still open once renamed over the store;
-  // the temporary file goes again if any step fails.
-  auto written = [&] {
-    try {
-      auto file = WriteTemporary(path_, tmp, SerializeRegistryStore(store.root));
-      if (store.keepAside) aside = KeepAside(path_);
-      if (::rename(tmp.c_str(), path_.c_str()) != 0)
-        RaiseSaveError(path_, "cannot rename " + tmp + " over it", errno);
-      return file;
-    } catch (...) {
-      ::unlink(tmp.c_str());
-      throw;
-    }
-  }();
+  ReplaceFileOptions options;
+  options.temporary = path_ + ".tmp";  // under the lock, one name serves every program
+  options.mode = 0600;
+  if (store.keepAside) options.beforeRename = [&] { aside = KeepAside(path_); };
+  Fd written;
+  try {
+    written = ReplaceFile(path_, SerializeRegistryStore(store.root), options);
+  } catch (const EReplaceFileError& e) {
+    RaiseSaveError(path_, e.Step(), e.Errno());
+  }
   if (!aside.empty())
     std::fprintf(stderr,
                  "orvalen: the registry store %s could not be read (%s); kept it as %s and saved "
@@ -265,9 +214,17 @@ void RegistryStore::Save() {
                  path_.c_str(), store.problem.c_str(), aside.c_str());
   view_ = std::move(store.root);
   pending_.clear();
-  loaded_ = written.second;
-  HoldFile(loadedFile_, written.first.Release());
-  SyncDirectory(path_, dir);
+  struct stat st;
+  // Without its identity the next look reads the store again, which is only slower.
+  loaded_ = ::fstat(written.Get(), &st) == 0 ? IdentityOf(st) : FileIdentity{};
+  HoldFile(loadedFile_, written.Release());
+}
+
+void RegistryStore::Discard() noexcept {
+  pending_.clear();
+  loaded_.reset();  // the next look reads the store as it is on disk
+  view_ = RegistryKey();
+  HoldFile(loadedFile_, -1);
 }
 
 std::shared_ptr<RegistryBackend> CurrentUserStore(std::string path) {

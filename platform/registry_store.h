@@ -34,6 +34,7 @@ class RegistryStore : public RegistryBackend {
   const RegistryKey& Root() override;
   void Apply(RegistryChange change) override;
   void Save() override;
+  void Discard() noexcept override;
 
   const std::string& Path() const { return path_; }
 

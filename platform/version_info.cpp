@@ -1,15 +1,17 @@
 #include "platform/version_info.h"
 
-#include <dlfcn.h>
+#include <elf.h>
 #include <fcntl.h>
-#include <link.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstring>
-#include <filesystem>
+
+#include "platform/ascii_case.h"
+#include "platform/utf8.h"
 
 namespace orvalen::platform {
 namespace {
@@ -112,7 +114,7 @@ class Fields {
 };
 
 // Where the fields lie in the file header and a section header of the two
-// classes (offset and width).
+// classes (offset and width), as <elf.h> lays them out.
 struct Layout {
   std::size_t headerSize;
   std::size_t shoff;
@@ -122,11 +124,27 @@ struct Layout {
   std::size_t name, type, offset, size, link;
   int wordWidth;
 };
-constexpr Layout kElf32{52, 32, 4, 46, 48, 50, 40, 0, 4, 16, 20, 24, 4};
-constexpr Layout kElf64{64, 40, 8, 58, 60, 62, 64, 0, 4, 24, 32, 40, 8};
 
-constexpr std::uint32_t kShtNobits = 8;
-constexpr std::uint64_t kShnXindex = 0xFFFF;
+template <typename Ehdr, typename Shdr>
+constexpr Layout LayoutOf() {
+  return {sizeof(Ehdr),
+          offsetof(Ehdr, e_shoff),
+          static_cast<int>(sizeof(Ehdr::e_shoff)),
+          offsetof(Ehdr, e_shentsize),
+          offsetof(Ehdr, e_shnum),
+          offsetof(Ehdr, e_shstrndx),
+          sizeof(Shdr),
+          offsetof(Shdr, sh_name),
+          offsetof(Shdr, sh_type),
+          offsetof(Shdr, sh_offset),
+          offsetof(Shdr, sh_size),
+          offsetof(Shdr, sh_link),
+          static_cast<int>(sizeof(Shdr::sh_offset))};
+}
+constexpr Layout kElf32 = LayoutOf<Elf32_Ehdr, Elf32_Shdr>();
+constexpr Layout kElf64 = LayoutOf<Elf64_Ehdr, Elf64_Shdr>();
+// The header and entry buffers below hold the larger class.
+static_assert(sizeof(Elf64_Ehdr) <= 64 && sizeof(Elf64_Shdr) <= 64);
 
 struct Section {
   std::uint64_t name, type, offset, size, link;
@@ -158,17 +176,16 @@ class ElfReader {
  private:
   bool ReadHeader() {
     std::uint8_t header[64];
-    if (!src_.Read(0, 16, header)) return false;
-    constexpr std::uint8_t kMagic[] = {0x7F, 'E', 'L', 'F'};
-    if (std::memcmp(header, kMagic, sizeof kMagic) != 0 || header[6] != 1) return false;
-    if (header[4] == 1)
+    if (!src_.Read(0, EI_NIDENT, header)) return false;
+    if (std::memcmp(header, ELFMAG, SELFMAG) != 0 || header[EI_VERSION] != EV_CURRENT) return false;
+    if (header[EI_CLASS] == ELFCLASS32)
       layout_ = &kElf32;
-    else if (header[4] == 2)
+    else if (header[EI_CLASS] == ELFCLASS64)
       layout_ = &kElf64;
     else
       return false;
-    if (header[5] != 1 && header[5] != 2) return false;
-    bigEndian_ = header[5] == 2;
+    if (header[EI_DATA] != ELFDATA2LSB && header[EI_DATA] != ELFDATA2MSB) return false;
+    bigEndian_ = header[EI_DATA] == ELFDATA2MSB;
     if (!src_.Read(0, layout_->headerSize, header)) return false;
     Fields f(header, bigEndian_);
     tableOffset_ = f.Get(layout_->shoff, layout_->shoffWidth);
@@ -179,11 +196,11 @@ class ElfReader {
     if (entrySize_ < layout_->sectionSize) return false;
     // With more sections than the header can count, section 0 holds the
     // count, and the name table's index when that does not fit either.
-    if (count_ == 0 || nameIndex_ == kShnXindex) {
+    if (count_ == 0 || nameIndex_ == SHN_XINDEX) {
       std::optional<Section> first = SectionAt(0);
       if (!first) return false;
       if (count_ == 0) count_ = first->size;
-      if (nameIndex_ == kShnXindex) nameIndex_ = first->link;
+      if (nameIndex_ == SHN_XINDEX) nameIndex_ = first->link;
     }
     // The whole table lies in the file.
     if (tableOffset_ > src_.Size() || count_ > (src_.Size() - tableOffset_) / entrySize_)
@@ -206,7 +223,7 @@ class ElfReader {
 
   // A section whose bytes are all in the file.
   bool Holds(const Section& s) const {
-    return s.type != kShtNobits && s.offset <= src_.Size() && s.size <= src_.Size() - s.offset;
+    return s.type != SHT_NOBITS && s.offset <= src_.Size() && s.size <= src_.Size() - s.offset;
   }
 
   const ByteSource& src_;
@@ -306,7 +323,8 @@ class Block {
       if (skip == std::string_view::npos) return e;
       path.remove_prefix(skip);
       std::size_t cut = std::min(path.find('\\'), path.size());
-      e = Child(*e, Utf16(path.substr(0, cut)));
+      // A malformed sequence becomes U+FFFD, which no key of ours holds.
+      e = Child(*e, Utf8ToUtf16(path.substr(0, cut)));
       path.remove_prefix(cut);
     }
     return std::nullopt;
@@ -324,79 +342,13 @@ class Block {
   const std::uint8_t* Data() const { return b_; }
 
  private:
-  static char16_t Fold(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
-
   bool KeyIs(const Entry& e, std::u16string_view name) const {
-    if (e.keyChars != name.size()) return false;
-    for (std::uint32_t i = 0; i < e.keyChars; ++i)
-      if (Fold(static_cast<char16_t>(U16(e.keyOffset + 2 * i))) != Fold(name[i])) return false;
-    return true;
+    return e.keyChars == name.size() && SameText(Key(e), name);
   }
-
-  static std::u16string Utf16(std::string_view utf8);
 
   const std::uint8_t* b_;
   std::uint32_t size_;
 };
-
-// UTF-8 to UTF-16; a malformed sequence becomes U+FFFD, which no key of ours holds.
-std::u16string Block::Utf16(std::string_view s) {
-  std::u16string out;
-  for (std::size_t i = 0; i < s.size();) {
-    auto c = static_cast<unsigned char>(s[i]);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-    char32_t cp = extra == 0 ? c : extra == 1 ? c & 0x1F : extra == 2 ? c & 0x0F : c & 0x07;
-    bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < s.size();
-    for (int k = 1; ok && k <= extra; ++k) {
-      auto d = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-      ok = (d & 0xC0) == 0x80;
-      cp = cp << 6 | (d & 0x3F);
-    }
-    if (!ok || cp > 0x10FFFF) {
-      out += u'\uFFFD';
-      ++i;
-      continue;
-    }
-    i += static_cast<std::size_t>(extra) + 1;
-    if (cp >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
-  }
-  return out;
-}
-
-// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string Utf8(std::u16string_view s) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    char32_t cp = s[i];
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-        s[i + 1] < 0xE000) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[++i] - 0xDC00);
-    } else if (cp >= 0xD800 && cp < 0xE000) {
-      cp = 0xFFFD;
-    }
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | cp >> 6);
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | cp >> 12);
-      out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | cp >> 18);
-      out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-      out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -440,7 +392,7 @@ std::optional<std::string> VerQueryString(const void* block, std::uint32_t size,
   if (!e || !e->IsText() || e->childrenOffset < e->end) return std::nullopt;
   std::u16string text = b.Chars(e->valueOffset, e->valueLength);
   text.resize(std::min(text.size(), text.find(u'\0')));
-  return Utf8(text);
+  return Utf16ToUtf8(text);
 }
 
 std::vector<std::string> VerQueryNames(const void* block, std::uint32_t size,
@@ -448,45 +400,8 @@ std::vector<std::string> VerQueryNames(const void* block, std::uint32_t size,
   Block b(block, size);
   std::vector<std::string> names;
   if (std::optional<Entry> e = b.Find(subBlock))
-    b.Children(*e, [&](const Entry& child) { names.push_back(Utf8(b.Key(child))); });
+    b.Children(*e, [&](const Entry& child) { names.push_back(Utf16ToUtf8(b.Key(child))); });
   return names;
-}
-
-std::string ProgramFileName() {
-  std::string path(256, '\0');
-  for (;;) {
-    ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
-    if (n < 0) return {};
-    if (static_cast<std::size_t>(n) < path.size()) {
-      path.resize(static_cast<std::size_t>(n));
-      return path;
-    }
-    if (path.size() >= (std::size_t{1} << 20)) return {};
-    path.resize(path.size() * 2);  // it may have been cut: ask again with more room
-  }
-}
-
-std::string ModuleFileName(const void* address, std::size_t maxLength) {
-  Dl_info info;
-  link_map* map = nullptr;
-  if (!address || ::dladdr1(address, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0 ||
-      !map || !map->l_name)
-    return {};
-  std::string path;
-  if (map->l_name[0] == '\0') {
-    path = ProgramFileName();  // the program itself has no name of its own in the list
-  } else if (std::strchr(map->l_name, '/')) {
-    // A library opened by a relative path is named as it was opened.
-    std::error_code ec;
-    path = std::filesystem::absolute(map->l_name, ec).lexically_normal().string();
-  }
-  // Otherwise a module without a file, such as the kernel's vDSO.
-  if (path.size() > maxLength) {
-    std::size_t cut = maxLength;
-    while (cut > 0 && (static_cast<unsigned char>(path[cut]) & 0xC0) == 0x80) --cut;
-    path.resize(cut);
-  }
-  return path;
 }
 
 }  // namespace orvalen::platform

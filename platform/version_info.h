@@ -51,13 +51,4 @@ std::optional<std::string> VerQueryString(const void* block, std::uint32_t size,
 std::vector<std::string> VerQueryNames(const void* block, std::uint32_t size,
                                        std::string_view subBlock);
 
-// The full path of the program file of this process (/proc/self/exe); empty
-// when the system does not tell.
-std::string ProgramFileName();
-
-// The full path of the loaded module (program or shared library) that holds
-// `address`, cut to at most `maxLength` bytes (never inside a UTF-8
-// character); empty when no module holds it.
-std::string ModuleFileName(const void* address, std::size_t maxLength = 255);
-
 }  // namespace orvalen::platform

@@ -8,13 +8,16 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include "generator/answers.h"
 #include "generator/command_table.h"
 #include "hosts/gen_command_line.h"
+#include "tests/generator/document_type_cases.h"
 #include "tests/test_support.h"
 
 namespace orvalen {
@@ -42,14 +45,17 @@ TEST(OrvalenGen, BadArgumentsExitTwoWithAClearMessage) {
   struct Case {
     std::string args, message;
   } cases[] = {
-      {"-n begin " + dir.Str(), "The application name is not a valid identifier."},
+      {"-n begin " + dir.Str(),
+       "The application name \"begin\" is a reserved word of Object Pascal."},
+      {"-n Forms " + dir.Str(),
+       "The application name \"Forms\" is the name of a unit the generated program uses."},
       {"-n 1x " + dir.Str(), "The application name is not a valid identifier."},
       {"-n '' " + dir.Str(), "An application name is required!"},
       {"-n " + std::string(62, 'a') + " " + dir.Str(), "61"},
       {"-m file,tools " + dir.Str(), "unknown menu 'tools'"},
       {"-m edit -s FileNew " + dir.Str(), "needs the File menu"},
       {"-m file -s FileNope " + dir.Str(), "unknown speedbar command 'FileNope'"},
-      {"-m file -e nobar " + dir.Str(), "DESCRIPTION|PATTERNS"},
+      {"-m file -e nobar " + dir.Str(), "The document type \"nobar\" needs a \"|\""},
       {"--recent " + dir.Str(), "needs the File menu"},
       {"--frobnicate " + dir.Str(), "unknown option '--frobnicate'"},
       {"", "no DIRECTORY given"},
@@ -99,6 +105,26 @@ TEST(OrvalenGen, AFailedGenerationExitsOneWithTheMessage) {
   auto r = RunGen("-n Editor " + dir.Str());
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("Cannot create file " + dir.File("Editor.DPR")), std::string::npos) << r.out;
+}
+
+// A second run that fails part way: what it replaced before the failure, and
+// the backups of the earlier files, are named on standard error.
+TEST(OrvalenGen, AFailureInTheMiddleOfARunListsTheFilesWrittenAndTheBackupsKept) {
+  TempDir dir;
+  ASSERT_EQ(RunGen("-n Editor " + dir.Str()).status, 0);
+  std::filesystem::remove(dir.File("MDICHILD.PAS"));
+  std::filesystem::create_directory(dir.File("MDICHILD.PAS"));
+  const std::string err = dir.File("err.txt");
+  auto r = testing::RunOrvalenGen("-n Editor " + dir.Str(), err);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "") << "no list of a successful run";
+  auto in = [&](const char* name) { return "  " + dir.File(name) + "\n"; };
+  EXPECT_EQ(testing::ReadFile(err),
+            "orvalen-gen: Cannot create file " + dir.File("MDICHILD.PAS") + "\n" +
+                "orvalen-gen: files written before the failure:\n" + in("Editor.DPR") +
+                in("MAIN.PAS") + in("MAIN.TXT") + in("MAIN.DFM") +
+                "orvalen-gen: backups kept of the files replaced:\n" + in("Editor.~DP") +
+                in("MAIN.~PA") + in("MAIN.~TX") + in("MAIN.~DF"));
 }
 
 TEST(OrvalenGen, HelpAndVersion) {
@@ -309,13 +335,44 @@ TEST(OrvalenGen, AnswerFiles) {
       // Settings refused write no answer file either.
       CliCase("-n begin --write-answers w.json")
           .Status(2)
-          .Prints("not a valid identifier")
+          .Prints("is a reserved word of Object Pascal")
           .WritesNothing(),
       CliCase("--dry-run -n Editor --write-answers w.json app")
           .Prints("  w.json  (new)\n")
           .WritesNothing(),
   };
   for (const auto& c : cases) RunCase(c);
+}
+
+// The one table of document types: an answer file and -e take or refuse each
+// alike, with the same message, and what both take generates the same bytes.
+TEST(OrvalenGen, DocumentTypesAreTakenOrRefusedAsTheAnswerFilesDo) {
+  TempDir dir;
+  const std::string head =
+      R"({"format": "orvalen-answers", "version": 1, "menus": {"file": true}, )";
+  for (const auto& c : testing::DocumentTypeCases()) {
+    const std::string json = head + "\"fileTypes\": [" + nlohmann::json(c.entry).dump() + "]}";
+    std::string fromFile;
+    try {
+      ReadAnswers(json, "a.json");
+    } catch (const EAnswersError& e) {
+      fromFile = e.what();
+    }
+    const std::string byOption = dir.File("by-option"), byFile = dir.File("by-file");
+    auto r = RunGen("-m file -e " + Quote(c.entry) + " " + Quote(byOption));
+    if (c.refusal.empty()) {
+      EXPECT_EQ(fromFile, "") << c.entry;
+      EXPECT_EQ(r.status, 0) << c.entry << r.out;
+      testing::WriteFile(dir.File("a.json"), json);
+      ASSERT_EQ(RunGen("--answers " + Quote(dir.File("a.json")) + " " + Quote(byFile)).status, 0);
+      EXPECT_EQ(testing::ReadFile(byOption + "/MAIN.TXT"), testing::ReadFile(byFile + "/MAIN.TXT"));
+    } else {
+      const std::string message = fromFile.substr(std::string("a.json: fileTypes[0]: ").size());
+      EXPECT_NE(message.find(c.refusal), std::string::npos) << fromFile;
+      EXPECT_EQ(r.status, 2) << c.entry;
+      EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "orvalen-gen: " + message) << c.entry;
+    }
+  }
 }
 
 // --help, the manual page, the shell completion and the parser itself name
@@ -330,7 +387,7 @@ TEST(OrvalenGen, HelpManualPageAndCompletionNameTheSameOptions) {
     return names;
   };
   std::set<std::string> parser;
-  for (const option* o = gen::kLongOptions; o->name; ++o) parser.insert(o->name);
+  for (const option* o = gen::LongOptions().data(); o->name; ++o) parser.insert(o->name);
 
   auto help = RunGen("--help");
   ASSERT_EQ(help.status, 0);

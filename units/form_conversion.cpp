@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/ascii_case.h"
 #include "platform/memory_advice.h"
 
 namespace orvalen {
@@ -81,13 +82,7 @@ inline bool IsIdentChar(unsigned char c) {
 
 // Case-insensitive comparison of a token with a lower-case keyword.
 bool IsKeyword(const char* token, std::size_t length, std::string_view keyword) {
-  if (length != keyword.size()) return false;
-  for (std::size_t i = 0; i < length; ++i) {
-    unsigned char c = static_cast<unsigned char>(token[i]);
-    if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + ('a' - 'A'));
-    if (c != static_cast<unsigned char>(keyword[i])) return false;
-  }
-  return true;
+  return platform::SameText(std::string_view(token, length), keyword);
 }
 
 // The growing output: the resource header and the form stream, in one
@@ -297,8 +292,7 @@ class Converter {
     }
     out_.Byte(0xFF);
     out_.LE(10, 2);
-    for (char c : cls)
-      out_.Byte(static_cast<std::uint8_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
+    for (char c : cls) out_.Byte(static_cast<std::uint8_t>(platform::AsciiUpper(c)));
     out_.Byte(0);
     out_.LE(0x1030, 2);
     out_.LE(0, 4);

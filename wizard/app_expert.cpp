@@ -213,9 +213,9 @@ bool TAppExpert::CheckAppInfo() {
     if (path.isEmpty() || !QFileInfo(QDir::current(), path).isDir())
       message = platform::LoadStr(ids::kPathMissing);
   }
+  if (!message)
+    if (auto found = CheckSettings(settings)) message = found->problem.message;
   if (!message) message = EncodeTypedText(settings);
-  if (!message) message = CheckSpeedbar(settings);
-  if (!message) message = CheckFilter(settings);
   if (!message) return true;
   ShowError(QString::fromStdString(*message));
   return false;
@@ -268,7 +268,13 @@ void TAppExpert::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shown_) return;
   shown_ = true;
-  Guarded([this] { formStorage_.Restore(*this); });
+  Guarded([this] {
+    WizardSettings restored = RawSettings();
+    formStorage_.Restore(restored, [&](const SettingDescription& setting) {
+      ApplyRestored(setting, restored);
+      restored = RawSettings();  // the click handlers may have changed other settings
+    });
+  });
 }
 
 void TAppExpert::changeEvent(QEvent* event) {
@@ -287,7 +293,7 @@ void TAppExpert::done(int result) {
 
 void TAppExpert::SaveSettings() {
   try {
-    formStorage_.Save(*this);
+    formStorage_.Save(RawSettings());
   } catch (const std::exception& error) {
     ShowException(error);
   }

@@ -50,7 +50,7 @@ WizardServices DefaultWizardServices();
 inline constexpr int mrOk = 1;
 inline constexpr int mrCancel = 2;
 
-class TAppExpert : public QDialog, private StoredControls {
+class TAppExpert : public QDialog {
   Q_OBJECT
  public:
   TAppExpert(QWidget* parent, WizardServices services);
@@ -138,17 +138,14 @@ class TAppExpert : public QDialog, private StoredControls {
   // Sets a box as its owner's code would: a change fires its click handler.
   void SetCheckedFiring(QCheckBox* box, bool checked);
   void SaveSettings();
-  QCheckBox* CheckBox(std::string_view name) const;
   QCheckBox* MenuCheckBox(int menu) const;
 
-  // StoredControls: the remembered settings reach the controls through these.
-  bool HasControl(std::string_view name) const override;
-  bool Checked(std::string_view name) const override;
-  void SetChecked(std::string_view name, bool checked) override;
-  std::string Text(std::string_view name) const override;
-  void SetText(std::string_view name, const std::string& text) override;
-  std::vector<std::string> Items(std::string_view name) const override;
-  void SetItems(std::string_view name, const std::vector<std::string>& items) override;
+  // One remembered setting put into its control as a person would: a box
+  // whose state changes fires its click handler.
+  void ApplyRestored(const SettingDescription& setting, const WizardSettings& settings);
+  QCheckBox* FlagBox(const SettingDescription& setting) const;
+  std::vector<std::string> ExtItems() const;
+  void SetExtItems(const std::vector<std::string>& items);
 
   std::unique_ptr<Ui::TAppExpert> ui_;
   WizardServices services_;

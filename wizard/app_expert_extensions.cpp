@@ -8,7 +8,7 @@ namespace orvalen::wizard {
 
 void TAppExpert::AddClick() {
   QString entry;
-  if (EditFilter(this, entry)) ui_->ExtListBox->addItem(entry);
+  if (EditFilter(this, entry, services_.messageBoxes)) ui_->ExtListBox->addItem(entry);
 }
 
 void TAppExpert::EditClick() {
@@ -16,7 +16,7 @@ void TAppExpert::EditClick() {
   if (row < 0) return;
   QListWidgetItem* item = ui_->ExtListBox->item(row);
   QString entry = item->text();
-  if (EditFilter(this, entry)) item->setText(entry);
+  if (EditFilter(this, entry, services_.messageBoxes)) item->setText(entry);
 }
 
 void TAppExpert::DeleteClick() {

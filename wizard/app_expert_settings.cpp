@@ -15,7 +15,7 @@ void TAppExpert::ApplySettings(const WizardSettings& s) {
   for (int m = 0; m < kMenuCount; ++m) SetCheckedFiring(MenuCheckBox(m), s.MenuChecked(m));
   SetCheckedFiring(ui_->cbMRU, s.cbMRU);
   SetCheckedFiring(ui_->cbMRUReg, s.cbMRUReg);
-  SetItems("ExtListBox", s.ExtListBox);
+  SetExtItems(s.ExtListBox);
   while (speedItems_.SpeedbarCount() > 0) {
     speedItems_.SetInsertIndex(0);
     speedItems_.Remove();
@@ -49,7 +49,7 @@ WizardSettings TAppExpert::RawSettings() const {
   s.cbHelpMenu = ui_->cbHelpMenu->isChecked();
   s.cbMRU = ui_->cbMRU->isChecked();
   s.cbMRUReg = ui_->cbMRUReg->isChecked();
-  s.ExtListBox = Items("ExtListBox");
+  s.ExtListBox = ExtItems();
   s.Speedbar = speedItems_.Entries();
   s.AppName = ui_->AppName->text().toStdString();
   s.AppPath = ui_->AppPath->text().toStdString();
@@ -71,45 +71,42 @@ WizardSettings TAppExpert::Settings() const {
 
 // The controls as the remembered settings see them
 
-QCheckBox* TAppExpert::CheckBox(std::string_view name) const {
-  return findChild<QCheckBox*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+QCheckBox* TAppExpert::FlagBox(const SettingDescription& setting) const {
+  const std::pair<bool WizardSettings::*, QCheckBox*> boxes[] = {
+      {&WizardSettings::cbFileMenu, ui_->cbFileMenu},
+      {&WizardSettings::cbEditMenu, ui_->cbEditMenu},
+      {&WizardSettings::cbWindowMenu, ui_->cbWindowMenu},
+      {&WizardSettings::cbHelpMenu, ui_->cbHelpMenu},
+      {&WizardSettings::cbMRU, ui_->cbMRU},
+      {&WizardSettings::cbMRUReg, ui_->cbMRUReg},
+      {&WizardSettings::cbMDIApp, ui_->cbMDIApp},
+      {&WizardSettings::cbMDIform, ui_->cbMDIform},
+      {&WizardSettings::cbStatusLine, ui_->cbStatusLine},
+      {&WizardSettings::cbHints, ui_->cbHints},
+      {&WizardSettings::SingleInstanceApp, ui_->SingleInstanceApp},
+      {&WizardSettings::siDDE, ui_->siDDE}};
+  for (const auto& [flag, box] : boxes)
+    if (flag == setting.flag) return box;
+  return nullptr;
 }
 
-bool TAppExpert::HasControl(std::string_view name) const {
-  return findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) !=
-         nullptr;
+void TAppExpert::ApplyRestored(const SettingDescription& setting, const WizardSettings& s) {
+  if (QCheckBox* box = FlagBox(setting))
+    SetCheckedFiring(box, s.*setting.flag);
+  else if (setting.text == &WizardSettings::AppPath)
+    ui_->AppPath->setText(QString::fromStdString(s.AppPath));
+  else if (setting.list == &WizardSettings::ExtListBox)
+    SetExtItems(s.ExtListBox);
 }
 
-bool TAppExpert::Checked(std::string_view name) const {
-  QCheckBox* box = CheckBox(name);
-  return box && box->isChecked();
-}
-
-void TAppExpert::SetChecked(std::string_view name, bool checked) {
-  if (QCheckBox* box = CheckBox(name)) SetCheckedFiring(box, checked);
-}
-
-std::string TAppExpert::Text(std::string_view name) const {
-  if (name == "AppPath") return ui_->AppPath->text().toStdString();
-  if (name == "AppName") return ui_->AppName->text().toStdString();
-  return {};
-}
-
-void TAppExpert::SetText(std::string_view name, const std::string& text) {
-  if (name == "AppPath") ui_->AppPath->setText(QString::fromStdString(text));
-  if (name == "AppName") ui_->AppName->setText(QString::fromStdString(text));
-}
-
-std::vector<std::string> TAppExpert::Items(std::string_view name) const {
+std::vector<std::string> TAppExpert::ExtItems() const {
   std::vector<std::string> items;
-  if (name != "ExtListBox") return items;
   for (int i = 0; i < ui_->ExtListBox->count(); ++i)
     items.push_back(ui_->ExtListBox->item(i)->text().toStdString());
   return items;
 }
 
-void TAppExpert::SetItems(std::string_view name, const std::vector<std::string>& items) {
-  if (name != "ExtListBox") return;
+void TAppExpert::SetExtItems(const std::vector<std::string>& items) {
   ui_->ExtListBox->clear();
   for (const auto& item : items) ui_->ExtListBox->addItem(QString::fromStdString(item));
 }

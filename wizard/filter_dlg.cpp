@@ -6,16 +6,18 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "generator/document_type.h"
 #include "platform/qt/dialog_font.h"
 #include "ui_filter_dlg.h"
 #include "wizard/core/extension_entry.h"
 
 namespace orvalen::wizard {
 
-TFilterDlg::TFilterDlg(QWidget* parent)
+TFilterDlg::TFilterDlg(QWidget* parent, platform::MessageBoxes* messageBoxes)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      ui_(std::make_unique<Ui::TFilterDlg>()) {
+      ui_(std::make_unique<Ui::TFilterDlg>()),
+      messageBoxes_(messageBoxes ? messageBoxes : &platform::DefaultMessageBoxes()) {
   platform::UseClassicDialogFont();
   ui_->setupUi(this);
   FitLabels();
@@ -51,8 +53,17 @@ QString TFilterDlg::GetFilter() const {
       JoinEntry(ui_->Description->text().toStdString(), ui_->Extension->text().toStdString()));
 }
 
-bool EditFilter(QWidget* parent, QString& entry) {
-  auto dialog = std::make_unique<TFilterDlg>(parent);
+void TFilterDlg::accept() {
+  if (auto message = CheckDocumentType(GetFilter().toStdString())) {
+    messageBoxes_->Show(this, QMessageBox::Critical, QStringLiteral("Error"),
+                        QString::fromStdString(*message), QMessageBox::Ok);
+    return;
+  }
+  QDialog::accept();
+}
+
+bool EditFilter(QWidget* parent, QString& entry, platform::MessageBoxes* messageBoxes) {
+  auto dialog = std::make_unique<TFilterDlg>(parent, messageBoxes);
   dialog->SetFilter(entry);
   if (dialog->exec() != QDialog::Accepted) return false;
   entry = dialog->GetFilter();

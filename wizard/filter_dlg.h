@@ -6,6 +6,8 @@
 #include <QString>
 #include <memory>
 
+#include "platform/qt/message_box.h"
+
 namespace Ui {
 class TFilterDlg;
 }
@@ -15,7 +17,8 @@ namespace orvalen::wizard {
 class TFilterDlg : public QDialog {
   Q_OBJECT
  public:
-  explicit TFilterDlg(QWidget* parent = nullptr);
+  // `messageBoxes` shows why OK refuses an entry; the real boxes by default.
+  explicit TFilterDlg(QWidget* parent = nullptr, platform::MessageBoxes* messageBoxes = nullptr);
   ~TFilterDlg() override;
 
   // Fills the two edits from an entry, split at its first "|".
@@ -25,6 +28,11 @@ class TFilterDlg : public QDialog {
 
   Ui::TFilterDlg& Controls() { return *ui_; }
 
+ public slots:
+  // OK: an entry no front end would take (a part longer than the list keeps)
+  // is refused in an error box, and the editor stays open.
+  void accept() override;
+
  protected:
   void changeEvent(QEvent* event) override;
 
@@ -32,10 +40,11 @@ class TFilterDlg : public QDialog {
   void FitLabels();
 
   std::unique_ptr<Ui::TFilterDlg> ui_;
+  platform::MessageBoxes* messageBoxes_;
 };
 
 // Opens `entry` in the editor, modally. On OK the edited entry replaces it and
 // the result is true; otherwise it stays as it was and the result is false.
-bool EditFilter(QWidget* parent, QString& entry);
+bool EditFilter(QWidget* parent, QString& entry, platform::MessageBoxes* messageBoxes = nullptr);
 
 }  // namespace orvalen::wizard

@@ -213,13 +213,7 @@ QString PreviewWindow::FileText(int row) const {
   if (row < 0 || row >= static_cast<int>(files_.size())) return {};
   const File& file = files_[static_cast<std::size_t>(row)];
   auto decode = [this](const std::string& bytes) {
-    QString text;
-    try {
-      text = FromUtf8(platform::ToUtf8(bytes, "CP" + std::to_string(codePage_)));
-    } catch (const std::exception&) {
-      text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    }
-    return text.remove(QLatin1Char('\r'));
+    return FromUtf8(platform::GeneratedTextForDisplay(bytes, codePage_));
   };
   if (Extension(file.path) != "DFM") return decode(file.bytes);
   // A binary form file: what it is, then its text form, written beside it by the same run.

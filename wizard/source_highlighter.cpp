@@ -3,6 +3,8 @@
 #include <QPalette>
 #include <QSet>
 
+#include "generator/pascal_words.h"
+
 namespace orvalen::wizard {
 
 namespace {
@@ -11,75 +13,15 @@ namespace {
 constexpr int kInBrace = 1;
 constexpr int kInParenStar = 2;
 
+// The reserved words and the directives the generated units use, in lower case.
 const QSet<QString>& PascalWords() {
-  static const QSet<QString> words = {"and",
-                                      "array",
-                                      "as",
-                                      "asm",
-                                      "begin",
-                                      "case",
-                                      "class",
-                                      "const",
-                                      "constructor",
-                                      "destructor",
-                                      "div",
-                                      "do",
-                                      "downto",
-                                      "else",
-                                      "end",
-                                      "except",
-                                      "exports",
-                                      "file",
-                                      "finalization",
-                                      "finally",
-                                      "for",
-                                      "function",
-                                      "goto",
-                                      "if",
-                                      "implementation",
-                                      "in",
-                                      "inherited",
-                                      "initialization",
-                                      "inline",
-                                      "interface",
-                                      "is",
-                                      "label",
-                                      "library",
-                                      "mod",
-                                      "nil",
-                                      "not",
-                                      "object",
-                                      "of",
-                                      "or",
-                                      "packed",
-                                      "procedure",
-                                      "program",
-                                      "property",
-                                      "raise",
-                                      "record",
-                                      "repeat",
-                                      "set",
-                                      "shl",
-                                      "shr",
-                                      "string",
-                                      "then",
-                                      "to",
-                                      "try",
-                                      "type",
-                                      "unit",
-                                      "until",
-                                      "uses",
-                                      "var",
-                                      "while",
-                                      "with",
-                                      "xor",
-                                      "private",
-                                      "protected",
-                                      "public",
-                                      "published",
-                                      "override",
-                                      "virtual",
-                                      "message"};
+  static const QSet<QString> words = [] {
+    QSet<QString> set;
+    for (auto list : {PascalReservedWords(), PascalDirectives()})
+      for (std::string_view word : list)
+        set.insert(QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size())));
+    return set;
+  }();
   return words;
 }
 

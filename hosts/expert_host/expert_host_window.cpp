@@ -47,15 +47,13 @@ QIcon GlyphIcon(const std::vector<std::uint8_t>& glyph, const QStyle& style) {
   return QIcon(QPixmap::fromImage(picture));
 }
 
-// The generated sources are 8-bit text in code page 1252 with CR LF line ends.
+// The generated sources are 8-bit text with CR LF line ends. The tool services
+// hand over only the project's file name, not the settings it was made with,
+// so it is read in the system's ANSI code page, as the IDE reads every file.
 QString DecodeSource(const QByteArray& bytes) {
-  QString text;
-  try {
-    text = QString::fromStdString(platform::ToUtf8(bytes.toStdString(), "CP1252"));
-  } catch (const std::exception&) {
-    text = QString::fromLatin1(bytes);
-  }
-  return text.replace("\r\n", "\n");
+  return QString::fromStdString(platform::GeneratedTextForDisplay(
+      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+      platform::AnsiCodePage()));
 }
 
 QString SizeText(qint64 bytes) {

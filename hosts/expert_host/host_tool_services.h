@@ -40,12 +40,9 @@ class HostToolServices final : public ota::TIToolServices {
   ota::HWND GetParentHandle() override;
   void RaiseException(ota::IdeString message) override;
 
-  // 1 (the IDE's own) plus every reference a module holds.
-  int RefCount() const { return refCount_; }
-
  private:
   IdeWindow& ide_;
-  int refCount_ = 1;
+  int refCount_ = 1;  // the IDE's own, plus every reference a module holds
 };
 
 }  // namespace orvalen::hosts

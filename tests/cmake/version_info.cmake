@@ -44,10 +44,10 @@ endforeach()
 add_custom_target(version_info_objects DEPENDS ${orvalen_version_objects})
 
 # A module that asks for its own file name (ModuleFileName of its own code).
-# It compiles the reader itself: the static libraries are not built for
+# It compiles the look-up itself: the static libraries are not built for
 # position-independent code.
 add_library(version_info_module MODULE ${CMAKE_CURRENT_SOURCE_DIR}/platform/version_info_module.cpp
-                                       ${PROJECT_SOURCE_DIR}/platform/version_info.cpp)
+                                       ${PROJECT_SOURCE_DIR}/platform/program_file.cpp)
 target_include_directories(version_info_module PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(version_info_module PRIVATE ${ORVALEN_WARNINGS})
 

@@ -1,7 +1,10 @@
 #include "generator/answers.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "generator/command_table.h"
@@ -61,9 +64,9 @@ TEST(Answers, ABadFileIsRefusedWithAMessageNamingThePlace) {
       {head + R"("name": "A", "name": "B"})", "a.json: name: the key is given twice"},
       {head + R"("fileTypes": "*.txt"})", "a.json: fileTypes: expected a list in [ ], got"},
       {head + R"("menus": {"file": true}, "fileTypes": ["ok|*.a", "nobar"]})",
-       "a.json: fileTypes[1]: a document type reads \"DESCRIPTION|PATTERNS\""},
+       "a.json: fileTypes[1]: The document type \"nobar\" needs a \"|\""},
       {head + R"("name": "begin"})",
-       "a.json: name: The application name is not a valid identifier."},
+       "a.json: name: The application name \"begin\" is a reserved word of Object Pascal."},
       {head + R"("menus": {"file": true}, "speedbar": ["FileNew", "FileNope"]})",
        "a.json: speedbar[1]: unknown command \"FileNope\""},
       {head + R"("speedbar": ["EditCut"]})", "a.json: speedbar: "},
@@ -96,6 +99,49 @@ TEST(Answers, SavingReplacesTheFileWholeAndAMissingFileIsNamed) {
     EXPECT_EQ(std::string(e.what()),
               dir.File("missing.json") + ": cannot be read: No such file or directory");
   }
+}
+
+// A directory the user may read but not write: the message gives the
+// system's reason for the failing step, not what a clean-up met afterwards.
+// Root may write anywhere, so the save then runs as nobody.
+TEST(Answers, ASaveThePermissionsRefuseSaysSoAndLeavesNothingBehind) {
+  namespace fs = std::filesystem;
+  testing::TempDir dir;
+  const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                             fs::perms::group_exec | fs::perms::others_read |
+                             fs::perms::others_exec;
+  fs::permissions(dir.Path(), readOnly | fs::perms::owner_write);
+  fs::create_directories(dir.File("locked"));
+  fs::permissions(dir.File("locked"), readOnly);
+  const std::string path = dir.File("locked/a.json");
+  int channel[2];
+  ASSERT_EQ(::pipe(channel), 0);
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(channel[0]);
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    std::string message = "saved";
+    try {
+      SaveAnswersFile(path, Rich(), true);
+    } catch (const Error& e) {
+      message = e.what();
+    }
+    [[maybe_unused]] ssize_t n = ::write(channel[1], message.data(), message.size());
+    ::_exit(0);
+  }
+  ::close(channel[1]);
+  std::string message;
+  char chunk[256];
+  for (ssize_t n; (n = ::read(channel[0], chunk, sizeof chunk)) > 0;)
+    message.append(chunk, static_cast<std::size_t>(n));
+  ::close(channel[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child could not drop root";
+  EXPECT_EQ(message, "Cannot write the answer file " + path + ": Permission denied");
+  EXPECT_TRUE(fs::is_empty(dir.File("locked")));
+  fs::permissions(dir.File("locked"), fs::perms::owner_all);  // so the directory can go
 }
 
 }  // namespace

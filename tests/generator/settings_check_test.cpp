@@ -9,10 +9,16 @@ namespace {
 
 TEST(SettingsCheck, ApplicationNames) {
   EXPECT_EQ(CheckAppName(""), "An application name is required!");
-  for (const char* bad :
-       {"1abc", "a b", "a-b", "caf\xe9", "begin", "END", "Program", "unit", "Main", "forms"})
+  for (const char* bad : {"1abc", "a b", "a-b", "caf\xe9", "\xc3\xa9t\xc3\xa9", "_-"})
     EXPECT_EQ(CheckAppName(bad), "The application name is not a valid identifier.") << bad;
-  for (const char* good : {"Editor", "_x", "a1_b2", "MainApp", "Beginner"})
+  // Identifiers refused on purpose say why, with the name as typed.
+  for (const char* word : {"begin", "END", "Program", "unit", "out", "ThreadVar", "xor"})
+    EXPECT_EQ(CheckAppName(word), "The application name \"" + std::string(word) +
+                                      "\" is a reserved word of Object Pascal.");
+  for (const char* unit : {"Main", "forms", "WINDOWS", "System", "SysInit"})
+    EXPECT_EQ(CheckAppName(unit), "The application name \"" + std::string(unit) +
+                                      "\" is the name of a unit the generated program uses.");
+  for (const char* good : {"Editor", "_x", "a1_b2", "MainApp", "Beginner", "Private", "Message"})
     EXPECT_FALSE(CheckAppName(good)) << good;
   EXPECT_FALSE(CheckAppName(std::string(61, 'a')));
   auto tooLong = CheckAppName(std::string(62, 'a'));

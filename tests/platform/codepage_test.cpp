@@ -79,5 +79,28 @@ TEST(CodePage, ArgumentsAreReadInTheirEncoding) {
     EXPECT_EQ(Outcome([&] { return ToUtf8(c.text, c.codeset); }), c.expected) << c.codeset;
 }
 
+// What the preview and the IDE stand-in show of a generated file: its own code
+// page's characters with LF line ends, and bytes that are no text in it shown
+// one for one rather than not at all.
+TEST(CodePage, GeneratedTextIsShownInItsCodePage) {
+  const struct {
+    std::string bytes;
+    int codePage;
+    std::string shown;
+  } cases[] = {
+      {"Caf\xE9|*.cafe\r\nend.\r\n", 1252, "Caf\u00e9|*.cafe\nend.\n"},
+      {"\x80", 1252, "\u20ac"},
+      {"\xC6", 1251, "\u0416"},
+      {"\xC6", 1252, "\u00c6"},
+      {"\x93\xFA\x96\x7B", 932, "\u65e5\u672c"},
+      {"ab\x93", 932, "ab\u0093"},       // a lead byte without its second byte
+      {"\xE9", 437, "\u00e9"},           // a code page unknown here
+      {"a\rb\r\r\n", 1252, "a\rb\r\n"},  // only a CR before an LF is a line end
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(GeneratedTextForDisplay(c.bytes, c.codePage), c.shown)
+        << c.codePage << " " << c.bytes;
+}
+
 }  // namespace
 }  // namespace orvalen::platform

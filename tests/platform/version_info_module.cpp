@@ -1,7 +1,7 @@
 // A module loaded by the reader's tests: it names the file it was loaded from.
 #include <string>
 
-#include "platform/version_info.h"
+#include "platform/program_file.h"
 
 extern "C" __attribute__((visibility("default"))) const char* VersionInfoModuleFileName() {
   static const std::string path =

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_file.h"
 #include "tests/test_support.h"
 
 namespace orvalen::platform {
@@ -261,8 +262,9 @@ TEST(VersionInfoQuery, PathsFoundAndNot) {
       {"\\StringFileInfo\\CompanyName", std::nullopt},
       {"\\StringFileInfo\\040904E4\\CompanyName\\More", std::nullopt},
       {"\\StringFileInfo\\040904E4\\Company\u00F1ame", std::nullopt},
-      {"\\StringFileInfo\\040904E4", std::nullopt},  // a table, not a text
-      {"\\VarFileInfo\\Translation", std::nullopt},  // binary
+      {"\\StringFileInfo\\040904E4\\\xC1\x83ompanyName", std::nullopt},  // an overlong "C"
+      {"\\StringFileInfo\\040904E4", std::nullopt},                      // a table, not a text
+      {"\\VarFileInfo\\Translation", std::nullopt},                      // binary
   };
   for (const auto& c : cases) EXPECT_EQ(String(Block(), c.path), c.text) << c.path;
   const void* value = nullptr;

@@ -109,7 +109,11 @@ TEST(GenerationRun, AShortWriteIsAFailureNotASuccess) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   TempDir dir;
   std::filesystem::create_symlink("/dev/full", dir.File("Editor.DPR"));
-  EXPECT_THROW(GenerateApplication(SettingsIn(dir)), EWriteError);
+  platform::DiskSink disk;
+  EXPECT_THROW(GenerateApplication(SettingsIn(dir), disk), EWriteError);
+  ASSERT_EQ(disk.Files().size(), 1u);
+  EXPECT_FALSE(disk.Files()[0].complete) << "the file the failure interrupted";
+  EXPECT_TRUE(disk.Backups().empty()) << "a device is no file to keep";
 }
 
 // A second run into the same directory keeps each replaced file, hand edits

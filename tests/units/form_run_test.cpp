@@ -15,8 +15,8 @@
 
 #include "generator/command_table.h"
 #include "generator/filter_string.h"
-#include "run/generation_run.h"
 #include "generator/wizard_settings.h"
+#include "run/generation_run.h"
 #include "tests/units/form_test_support.h"
 #include "units/form_conversion.h"
 #include "units/main_form.h"
@@ -114,8 +114,13 @@ testing::RunResult RunGen(const std::vector<std::string>& args) {
 TEST(FormRun, OrvalenGenRefusesAFilterTooLongWithExitTwo) {
   TempDir dir;
   std::string target = dir.File("app");
-  std::string ext = "Long|" + std::string(kMaxFilterTextLength, 'x');
-  auto r = RunGen({"-m", "file", "-e", ext, target});
+  // Entries whose parts each fit the editor, together longer than the dialogs take.
+  std::vector<std::string> args = {"-m", "file"};
+  for (std::size_t length = 0; length <= kMaxFilterTextLength; length += 256)
+    for (std::string arg : {std::string("-e"), "Long|" + std::string(250, 'x')})
+      args.push_back(arg);
+  args.push_back(target);
+  auto r = RunGen(args);
   EXPECT_EQ(r.status, 2) << r.out;
   EXPECT_NE(r.out.find("too long"), std::string::npos) << r.out;
   EXPECT_FALSE(std::filesystem::exists(target));

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -26,41 +25,24 @@ const std::string kKey = "Software\\testorvalen";
 const std::string kSection = "\\Software\\testorvalen\\AppExpert";
 const std::string kList = "\\Software\\testorvalen\\AppExpert.ExtListBox_Items";
 
-// The dialog's controls at their defaults; every setter call is logged.
-class FakeControls : public StoredControls {
- public:
-  FakeControls() {
-    for (const char* name : {"cbFileMenu", "cbEditMenu", "cbWindowMenu", "cbHelpMenu", "cbMRU",
-                             "cbMRUReg", "SingleInstanceApp"})
-      checked[name] = false;
-    for (const char* name : {"cbMDIApp", "cbStatusLine", "cbHints", "cbMDIform"})
-      checked[name] = true;
-  }
-  bool HasControl(std::string_view name) const override {
-    std::string n(name);
-    return !missing.count(n) && (checked.count(n) || n == "AppPath" || n == "ExtListBox");
-  }
-  bool Checked(std::string_view name) const override { return checked.at(std::string(name)); }
-  void SetChecked(std::string_view name, bool value) override {
-    log.push_back(std::string(name) + (value ? "=True" : "=False"));
-    checked[std::string(name)] = value;
-  }
-  std::string Text(std::string_view) const override { return appPath; }
-  void SetText(std::string_view name, const std::string& text) override {
-    log.push_back(std::string(name));
-    appPath = text;
-  }
-  std::vector<std::string> Items(std::string_view) const override { return items; }
-  void SetItems(std::string_view name, const std::vector<std::string>& list) override {
-    log.push_back(std::string(name));
-    items = list;
-  }
-
-  std::map<std::string, bool> checked;
-  std::string appPath = "AppPath";
-  std::vector<std::string> items;
-  std::set<std::string> missing;
+// The dialog's settings, new wizard's defaults; every change the restore
+// reports is logged, as the dialog would fire the box's click handler.
+struct FakeControls {
+  WizardSettings settings;
   std::vector<std::string> log;
+
+  void Changed(const SettingDescription& setting) {
+    std::string entry(setting.control);
+    if (setting.kind == SettingKind::Flag) entry += settings.*setting.flag ? "=True" : "=False";
+    log.push_back(entry);
+  }
+  // The remembered check boxes' states.
+  std::map<std::string, bool> Checked() const {
+    std::map<std::string, bool> checked;
+    for (const SettingDescription* d : StoredSettings())
+      if (d->kind == SettingKind::Flag) checked[std::string(d->control)] = settings.*d->flag;
+    return checked;
+  }
 };
 
 class FormStorageTest : public ::testing::Test {
@@ -78,17 +60,24 @@ class FormStorageTest : public ::testing::Test {
     for (const auto& [name, value] : values) reg.WriteString(name, value);
     reg.CloseKey();
   }
+  // Removed as another run would have left it: only a CloseKey saves.
+  void Delete(const std::string& key) {
+    Registry reg = Store();
+    reg.DeleteKey(key);
+    reg.CloseKey();
+  }
   FakeControls Restored(FakeControls controls = {}) {
     FormStorage storage = Storage();
-    storage.Restore(controls);
+    storage.Restore(controls.settings,
+                    [&](const SettingDescription& setting) { controls.Changed(setting); });
     return controls;
   }
   // One run of the dialog: shown, edited by the user, closed.
   void Run(FakeControls& controls, const std::function<void(FakeControls&)>& edit = {}) {
     FormStorage storage = Storage();
-    storage.Restore(controls);
+    storage.Restore(controls.settings);
     if (edit) edit(controls);
-    storage.Save(controls);
+    storage.Save(controls.settings);
   }
 
   TempDir dir;
@@ -97,8 +86,8 @@ class FormStorageTest : public ::testing::Test {
 
 TEST_F(FormStorageTest, AFirstRunKeepsTheDefaultsAndSavesTwelveValuesWithoutAList) {
   FakeControls controls = Restored();
-  EXPECT_EQ(controls.checked, FakeControls().checked);
-  EXPECT_EQ(controls.appPath, "AppPath");
+  EXPECT_EQ(controls.Checked(), FakeControls().Checked());
+  EXPECT_EQ(controls.settings.AppPath, "AppPath");
   EXPECT_TRUE(Store().KeyExists("\\" + kKey)) << "the restore creates the settings key";
 
   Run(controls);
@@ -128,24 +117,26 @@ TEST_F(FormStorageTest, ACheckBoxTakesTrueOrFalseInAnyCaseAndBlanksAndIgnoresThe
   for (const auto& c : cases) {
     Put(kSection, {{"cbFileMenu_Checked", c.stored}, {"cbHints_Checked", c.stored}});
     FakeControls controls = Restored();
-    EXPECT_EQ(controls.checked["cbFileMenu"], c.fileMenu) << "'" << c.stored << "'";
-    EXPECT_EQ(controls.checked["cbHints"], c.hints) << "'" << c.stored << "'";
+    EXPECT_EQ(controls.Checked()["cbFileMenu"], c.fileMenu) << "'" << c.stored << "'";
+    EXPECT_EQ(controls.Checked()["cbHints"], c.hints) << "'" << c.stored << "'";
   }
 }
 
 TEST_F(FormStorageTest, TheDirectoryComesBackAndIsStoredWithoutSurroundingBlanks) {
   Put(kSection, {{"AppPath_Text", "  /home/me/app \t"}});
   FakeControls controls = Restored();
-  EXPECT_EQ(controls.appPath, "/home/me/app");
+  EXPECT_EQ(controls.settings.AppPath, "/home/me/app");
 
-  Run(controls, [](FakeControls& c) { c.appPath = "\t /srv/new app \r\n"; });
+  Run(controls, [](FakeControls& c) { c.settings.AppPath = "\t /srv/new app \r\n"; });
   Registry reg = Store();
   ASSERT_TRUE(reg.OpenKey(kSection, false));
   EXPECT_EQ(reg.ReadString("AppPath_Text"), "/srv/new app");
 }
 
-// An absent Count, or one that is no positive number, leaves the list as it was.
-TEST_F(FormStorageTest, TheListReadsCountEntriesBoundedByTheValuesTheKeyHolds) {
+// "Item0" to Count-1, an absent item in between empty, but never an entry past
+// the last one stored. An absent Count, or one that is no positive number,
+// leaves the list as it was.
+TEST_F(FormStorageTest, TheListReadsCountEntriesButNonePastTheLastItemStored) {
   const Items before = {"kept|*.k"};
   const struct {
     std::map<std::string, std::string> values;
@@ -154,8 +145,10 @@ TEST_F(FormStorageTest, TheListReadsCountEntriesBoundedByTheValuesTheKeyHolds) {
       {{{"Count", "3"}, {"Item0", "A|*.a"}, {"Item2", " C |*.c "}}, {"A|*.a", "", " C |*.c "}},
       {{{"Count", " 2 "}, {"Item0", "A|*.a"}, {"Item1", "B|*.b"}}, {"A|*.a", "B|*.b"}},
       {{{"Count", "1"}, {"Item0", "A|*.a"}, {"Item1", "B|*.b"}}, {"A|*.a"}},
-      {{{"Count", "4000000000"}, {"Item0", "A|*.a"}, {"Item1", "B|*.b"}}, {"A|*.a", "B|*.b", ""}},
-      {{{"Count", "2147483648"}, {"Item0", "A|*.a"}}, {"A|*.a", ""}},
+      {{{"Count", "4000000000"}, {"Item0", "A|*.a"}, {"Item1", "B|*.b"}}, {"A|*.a", "B|*.b"}},
+      {{{"Count", "2147483648"}, {"Item0", "A|*.a"}}, {"A|*.a"}},
+      {{{"Count", "3"}, {"Item0", "A|*.a"}}, {"A|*.a"}},
+      {{{"Count", "5"}, {"Item3", "D|*.d"}, {"Item9", "J|*.j"}}, {"", "", "", "D|*.d", ""}},
       {{{"Count", "99999999999999999999"}, {"Item0", "A|*.a"}}, before},
       {{{"Count", "-5"}, {"Item0", "A|*.a"}}, before},
       {{{"Count", "0"}, {"Item0", "A|*.a"}}, before},
@@ -164,18 +157,18 @@ TEST_F(FormStorageTest, TheListReadsCountEntriesBoundedByTheValuesTheKeyHolds) {
       {{{"Item0", "A|*.a"}}, before},
   };
   for (const auto& c : cases) {
-    Store().DeleteKey(kList);
+    Delete(kList);
     Put(kList, c.values);
     FakeControls controls;
-    controls.items = before;
-    EXPECT_EQ(Restored(controls).items, c.expected) << c.values.begin()->second;
+    controls.settings.ExtListBox = before;
+    EXPECT_EQ(Restored(controls).settings.ExtListBox, c.expected) << c.values.begin()->second;
   }
 }
 
 TEST_F(FormStorageTest, EachSaveReplacesTheListAndAnEmptyListRemovesItsKey) {
   FakeControls controls;
   for (const Items& list : {Items{"A|*.a", "B|*.b", "C|*.c"}, Items{"Z|*.z"}})
-    Run(controls, [&](FakeControls& c) { c.items = list; });
+    Run(controls, [&](FakeControls& c) { c.settings.ExtListBox = list; });
   {
     Registry reg = Store();
     ASSERT_TRUE(reg.OpenKey(kList, false));
@@ -183,10 +176,11 @@ TEST_F(FormStorageTest, EachSaveReplacesTheListAndAnEmptyListRemovesItsKey) {
     EXPECT_EQ(reg.ReadString("Count"), "1");
     EXPECT_EQ(reg.ReadString("Item0"), "Z|*.z");
   }
-  Run(controls, [](FakeControls& c) { c.items.clear(); });
+  Run(controls, [](FakeControls& c) { c.settings.ExtListBox.clear(); });
   EXPECT_FALSE(Store().KeyExists(kList));
-  controls.items = {"stale"};
-  EXPECT_EQ(Restored(controls).items, Items{"stale"}) << "the next run starts from its own list";
+  controls.settings.ExtListBox = {"stale"};
+  EXPECT_EQ(Restored(controls).settings.ExtListBox, Items{"stale"})
+      << "the next run starts from its own list";
 }
 
 TEST_F(FormStorageTest, AValueOfAnotherKindIsSkippedAndTheLinesAfterItStillRestore) {
@@ -202,48 +196,53 @@ TEST_F(FormStorageTest, AValueOfAnotherKindIsSkippedAndTheLinesAfterItStillResto
     reg.CloseKey();
   }
   FakeControls controls = Restored();
-  EXPECT_FALSE(controls.checked["cbFileMenu"]);
-  EXPECT_TRUE(controls.items.empty());
-  EXPECT_EQ(controls.appPath, "/p");
-  EXPECT_TRUE(controls.checked["cbEditMenu"]);
-  EXPECT_TRUE(controls.checked["cbMRUReg"]) << "the line after the list";
+  EXPECT_FALSE(controls.Checked()["cbFileMenu"]);
+  EXPECT_TRUE(controls.settings.ExtListBox.empty());
+  EXPECT_EQ(controls.settings.AppPath, "/p");
+  EXPECT_TRUE(controls.Checked()["cbEditMenu"]);
+  EXPECT_TRUE(controls.Checked()["cbMRUReg"]) << "the line after the list";
 }
 
-TEST_F(FormStorageTest, RestoreSetsTheControlsInTheStoredOrderAndSkipsControlsTheDialogLacks) {
+TEST_F(FormStorageTest, RestoreReportsEachChangedSettingInTheStoredOrder) {
   std::map<std::string, std::string> flipped = {{"AppPath_Text", "/p"}};
-  for (const auto& [name, value] : FakeControls().checked)
+  for (const auto& [name, value] : FakeControls().Checked())
     flipped[name + "_Checked"] = value ? "False" : "True";
+  flipped["cbMDIform_Checked"] = "True";  // as it is: no change to report
   Put(kSection, flipped);
   Put(kList, {{"Count", "1"}, {"Item0", "A|*.a"}});
-  FakeControls controls;
-  controls.missing = {"cbMDIform"};
-  controls = Restored(controls);
+  FakeControls controls = Restored();
   EXPECT_EQ(controls.log,
             (Items{"AppPath", "cbFileMenu=True", "cbEditMenu=True", "cbHelpMenu=True",
                    "cbHints=False", "cbMDIApp=False", "cbMRU=True", "cbStatusLine=False",
                    "cbWindowMenu=True", "ExtListBox", "SingleInstanceApp=True", "cbMRUReg=True"}));
+}
 
-  Store().DeleteKey(kSection);
-  Run(controls);
-  Registry reg = Store();
-  ASSERT_TRUE(reg.OpenKey(kSection, false));
-  EXPECT_EQ(reg.GetValueNames().size(), 11u);
-  EXPECT_FALSE(reg.ValueExists("cbMDIform_Checked"));
+// What the dialog changes while a box's handler runs (cbMDIApp checking
+// cbMDIform) is what the next setting's restore starts from.
+TEST_F(FormStorageTest, ASettingChangedByTheHandlerOfAnEarlierOneIsNotUndone) {
+  Put(kSection, {{"cbMDIApp_Checked", "False"}});
+  FakeControls controls;
+  controls.settings.cbMDIform = false;
+  FormStorage storage = Storage();
+  storage.Restore(controls.settings, [&](const SettingDescription& setting) {
+    if (setting.flag == &WizardSettings::cbMDIApp) controls.settings.cbMDIform = true;
+  });
+  EXPECT_TRUE(controls.settings.cbMDIform) << "no cbMDIform stored: the handler's value stays";
 }
 
 TEST_F(FormStorageTest, SaveRunsOnlyAfterARestoreAndOnlyOnce) {
   FakeControls controls;
   FormStorage storage = Storage();
-  storage.Save(controls);
+  storage.Save(controls.settings);
   EXPECT_FALSE(storage.Saved());
   EXPECT_FALSE(std::filesystem::exists(store)) << "no save before a restore";
 
-  storage.Restore(controls);
-  controls.checked["cbFileMenu"] = true;
-  storage.Save(controls);
+  storage.Restore(controls.settings);
+  controls.settings.cbFileMenu = true;
+  storage.Save(controls.settings);
   EXPECT_TRUE(storage.Restored() && storage.Saved());
-  controls.checked["cbFileMenu"] = false;
-  storage.Save(controls);
+  controls.settings.cbFileMenu = false;
+  storage.Save(controls.settings);
   Registry reg = Store();
   ASSERT_TRUE(reg.OpenKey(kSection, false));
   EXPECT_EQ(reg.ReadString("cbFileMenu_Checked"), "True");
@@ -256,16 +255,58 @@ TEST_F(FormStorageTest, AStoreThatCannotBeWrittenFailsTheSaveOnceAndTheRestoreQu
   FakeControls controls;
   FormStorage storage = Storage();
   ::testing::internal::CaptureStderr();
-  storage.Restore(controls);
+  storage.Restore(controls.settings);
   EXPECT_NE(::testing::internal::GetCapturedStderr(), "");
   EXPECT_TRUE(storage.Restored());
-  EXPECT_EQ(controls.checked, FakeControls().checked);
+  EXPECT_EQ(controls.Checked(), FakeControls().Checked());
 
   ::testing::internal::CaptureStderr();
-  EXPECT_THROW(storage.Save(controls), platform::ERegistryException);
+  EXPECT_THROW(storage.Save(controls.settings), platform::ERegistryException);
   EXPECT_TRUE(storage.Saved());
-  EXPECT_NO_THROW(storage.Save(controls)) << "a failed save is not tried again";
+  EXPECT_NO_THROW(storage.Save(controls.settings)) << "a failed save is not tried again";
   ::testing::internal::GetCapturedStderr();
+}
+
+// A store that refuses one change: the first value of the list's key.
+class FailingAtTheList : public platform::RegistryBackend {
+ public:
+  explicit FailingAtTheList(std::shared_ptr<platform::RegistryBackend> store)
+      : store_(std::move(store)) {}
+  bool ReadOnly() const override { return store_->ReadOnly(); }
+  void Refresh() override { store_->Refresh(); }
+  const platform::RegistryKey& Root() override { return store_->Root(); }
+  void Apply(platform::RegistryChange change) override {
+    if (change.kind == platform::RegistryChange::Kind::SetValue && change.name == "Count")
+      throw platform::ERegistryException("Failed to set data for 'Count'");
+    store_->Apply(std::move(change));
+  }
+  void Save() override { store_->Save(); }
+  void Discard() noexcept override { store_->Discard(); }
+
+ private:
+  std::shared_ptr<platform::RegistryBackend> store_;
+};
+
+// The list comes after most values in the stored order: by then the save has
+// written eleven of them, and none may reach the store.
+TEST_F(FormStorageTest, ASaveThatFailsHalfWayLeavesTheStoreExactlyAsItWas) {
+  FakeControls controls;
+  Run(controls, [](FakeControls& c) { c.settings.ExtListBox = {"A|*.a"}; });
+  const std::string before = orvalen::testing::ReadFile(store);
+
+  FormStorage storage(
+      [path = store] {
+        return std::make_unique<Registry>(
+            std::make_shared<FailingAtTheList>(platform::CurrentUserStore(path)));
+      },
+      kKey);
+  storage.Restore(controls.settings);
+  controls.settings.cbFileMenu = controls.settings.cbHints = !controls.settings.cbHints;
+  controls.settings.AppPath = "/elsewhere";
+  EXPECT_THROW(storage.Save(controls.settings), platform::ERegistryException);
+  EXPECT_EQ(orvalen::testing::ReadFile(store), before);
+  EXPECT_EQ(Restored().settings.AppPath, "AppPath") << "a later run reads the old values";
+  EXPECT_EQ(orvalen::testing::ReadFile(store), before);
 }
 
 TEST(FormStorageKey, TheKeyIsNamedAfterTheRunningProgram) {

@@ -93,7 +93,7 @@ TEST(Preview, ShowsWhatARunThenWritesAndFollowsEachChangedChoice) {
   // A name the wizard would refuse: nothing listed, and the reason.
   ui.AppName->setText("begin");
   QTRY_VERIFY_WITH_TIMEOUT(preview->Files().empty(), 2000);
-  EXPECT_TRUE(preview->Controls().StatusLabel->text().contains("not a valid identifier"));
+  EXPECT_TRUE(preview->Controls().StatusLabel->text().contains("is a reserved word"));
 }
 
 // A run that would stop part-way: the preview names the file it stops at and
@@ -143,7 +143,9 @@ TEST(Preview, AnswerFilesCarryTheChoicesToOrvalenGenAndBack) {
   Click(form.Controls().PreviewButton);
   WizardSettings chosen = form.RawSettings();
   chosen.cbFileMenu = chosen.cbEditMenu = chosen.cbMRU = true;
-  chosen.ExtListBox = {"Pr\u00e9cis|*.pre;*.prc", "Text|*.txt"};
+  // The editor's edge entries too: an empty description, empty patterns, a
+  // second "|" in the patterns.
+  chosen.ExtListBox = {"Pr\u00e9cis|*.pre;*.prc", "Text|*.txt", "|*.any", "Notes|", "|", "A|B|C"};
   chosen.Speedbar = {kGlyphId + 1, kSpeedbarSpace, kGlyphId + 8};
   chosen.AppName = "Editor";
   chosen.cbStatusLine = false;

@@ -1,14 +1,12 @@
 #include "wizard/core/extension_entry.h"
 
+#include "platform/utf8.h"
+
 namespace orvalen::wizard {
 
 namespace {
 
 constexpr char kBar = '|';
-
-bool IsContinuation(char byte) {
-  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
 
 // The byte offset just past the first `count` characters of `text` (its
 // length when it is shorter). A character is a lead byte with its
@@ -17,7 +15,7 @@ std::size_t CharacterOffset(std::string_view text, std::size_t count) {
   std::size_t at = 0;
   for (std::size_t n = 0; n < count && at < text.size(); ++n) {
     ++at;
-    while (at < text.size() && IsContinuation(text[at])) ++at;
+    while (at < text.size() && platform::IsUtf8Continuation(text[at])) ++at;
   }
   return at;
 }

@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/version_info.h"
+#include "platform/ascii_case.h"
+#include "platform/program_file.h"
 
 namespace orvalen::wizard {
 namespace {
@@ -32,13 +33,6 @@ std::string Trim(std::string_view text) {
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return std::string(text);
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
 }
 
 // The list's "Count" as a decimal integer; not a number, or beyond 64 bits: 0.
@@ -85,13 +79,9 @@ void OpenForWriting(platform::Registry& reg, const std::string& key) {
 
 }  // namespace
 
-const std::vector<std::string>& StoredProps() {
-  static const std::vector<std::string> props = {
-      "AppPath.Text",         "cbFileMenu.Checked", "cbEditMenu.Checked",
-      "cbHelpMenu.Checked",   "cbHints.Checked",    "cbMDIApp.Checked",
-      "cbMDIform.Checked",    "cbMRU.Checked",      "cbStatusLine.Checked",
-      "cbWindowMenu.Checked", "ExtListBox.Items",   "SingleInstanceApp.Checked",
-      "cbMRUReg.Checked"};
+std::vector<std::string> StoredProps() {
+  std::vector<std::string> props;
+  for (const SettingDescription* d : StoredSettings()) props.emplace_back(d->stored);
   return props;
 }
 
@@ -109,44 +99,58 @@ std::string FormStorage::DefaultKeyPath() {
 namespace {
 
 void RestoreChecked(platform::Registry& reg, const std::string& section, const StoredProp& p,
-                    StoredControls& controls) {
+                    bool& checked) {
   std::optional<std::string> value = ReadValue(reg, section, ValueName(p));
   if (!value) return;  // the box keeps its state
   std::string text = Trim(*value);
-  if (SameText(text, "False"))
-    controls.SetChecked(p.control, false);
-  else if (SameText(text, "True"))
-    controls.SetChecked(p.control, true);
+  if (platform::SameText(text, "False"))
+    checked = false;
+  else if (platform::SameText(text, "True"))
+    checked = true;
 }
 
 void RestoreText(platform::Registry& reg, const std::string& section, const StoredProp& p,
-                 StoredControls& controls) {
+                 std::string& text) {
   std::optional<std::string> value = ReadValue(reg, section, ValueName(p));
-  controls.SetText(p.control, Trim(value ? *value : controls.Text(p.control)));
+  text = Trim(value ? *value : text);
 }
 
-// The entries read are min(Count, the number of values the list key holds): a Count of
-// "4000000000" from a damaged or hostile store cannot make the dialog read, or make room
-// for, billions of entries, while a list that merely lacks an item (Count 3 beside Item0
-// and Item2) still comes back whole, the missing entry empty. A Count that is not a
-// decimal number, or lies beyond 64 bits, reads as 0; at 0 or below the list is left.
-void RestoreItems(platform::Registry& reg, const std::string& listKey, const StoredProp& p,
-                  StoredControls& controls) {
+// The highest n of the values "Item<n>" the list key holds, or -1.
+long long HighestItem(platform::Registry& reg) {
+  long long highest = -1;
+  for (const std::string& name : reg.GetValueNames()) {
+    if (name.size() <= 4 || !platform::SameText(name.substr(0, 4), "Item")) continue;
+    long long n = 0;
+    const char* digits = name.data() + 4;
+    auto [end, error] = std::from_chars(digits, name.data() + name.size(), n);
+    if (error == std::errc() && end == name.data() + name.size() && n >= 0)
+      highest = std::max(highest, n);
+  }
+  return highest;
+}
+
+// "Item0" to "Item" Count-1, an absent item in between reading as empty. A
+// Count beyond the highest item the key holds is cut there, so a damaged or
+// hostile "4000000000" cannot make the dialog read, or make room for, billions
+// of entries, and no entry is invented past the last one stored. A Count that
+// is not a decimal number, or lies beyond 64 bits, reads as 0; at 0 or below
+// the list is left as it is.
+void RestoreItems(platform::Registry& reg, const std::string& listKey,
+                  std::vector<std::string>& list) {
   std::optional<std::string> countText = ReadValue(reg, listKey, std::string(kCount));
   long long count = ParseCount(countText.value_or("0"));
   if (count <= 0) return;
-  std::size_t held = reg.GetValueNames().size();
-  std::size_t n =
-      std::min(static_cast<unsigned long long>(count), static_cast<unsigned long long>(held));
+  const long long n = std::min(count, HighestItem(reg) + 1);
   std::vector<std::string> items;
-  items.reserve(n);
-  for (std::size_t i = 0; i < n; ++i) items.push_back(reg.ReadString("Item" + std::to_string(i)));
-  controls.SetItems(p.control, items);
+  items.reserve(static_cast<std::size_t>(std::max(n, 0LL)));
+  for (long long i = 0; i < n; ++i) items.push_back(reg.ReadString("Item" + std::to_string(i)));
+  list = std::move(items);
 }
 
 }  // namespace
 
-void FormStorage::Restore(StoredControls& controls) {
+void FormStorage::Restore(WizardSettings& settings,
+                          const std::function<void(const SettingDescription&)>& changed) {
   if (restored_) return;
   std::unique_ptr<platform::Registry> reg;
   try {
@@ -158,19 +162,22 @@ void FormStorage::Restore(StoredControls& controls) {
     return;
   }
   const std::string section = Absolute(keyPath_, kSection);
-  for (const std::string& line : StoredProps()) {
-    StoredProp p = Split(line);
-    if (!controls.HasControl(p.control)) continue;
+  for (const SettingDescription* d : StoredSettings()) {
+    const StoredProp p = Split(d->stored);
+    WizardSettings read = settings;
     try {
-      if (p.property == "Checked")
-        RestoreChecked(*reg, section, p, controls);
-      else if (p.property == "Text")
-        RestoreText(*reg, section, p, controls);
+      if (d->kind == SettingKind::Flag)
+        RestoreChecked(*reg, section, p, read.*d->flag);
+      else if (d->kind == SettingKind::Text)
+        RestoreText(*reg, section, p, read.*d->text);
       else
-        RestoreItems(*reg, Absolute(keyPath_, ListKey(p)), p, controls);
+        RestoreItems(*reg, Absolute(keyPath_, ListKey(p)), read.*d->list);
     } catch (const std::exception&) {
-      // One unreadable value leaves its control as it is; the next line goes on.
+      continue;  // one unreadable value leaves its setting as it is; the next goes on
     }
+    if (SameValue(*d, read, settings)) continue;
+    CopyValue(*d, read, settings);
+    if (changed) changed(*d);
   }
   restored_ = true;
   try {
@@ -180,26 +187,27 @@ void FormStorage::Restore(StoredControls& controls) {
   }
 }
 
-void FormStorage::Save(StoredControls& controls) {
+void FormStorage::Save(const WizardSettings& settings) {
   if (!restored_ || saved_) return;
   saved_ = true;
+  // Everything is written into the registry object first; CloseKey saves it
+  // as one, so a failure on the way leaves the store as it was.
   std::unique_ptr<platform::Registry> reg = openRegistry_();
   OpenForWriting(*reg, Absolute(keyPath_));
   const std::string section = Absolute(keyPath_, kSection);
-  for (const std::string& line : StoredProps()) {
-    StoredProp p = Split(line);
-    if (!controls.HasControl(p.control)) continue;
-    if (p.property == "Checked") {
+  for (const SettingDescription* d : StoredSettings()) {
+    const StoredProp p = Split(d->stored);
+    if (d->kind == SettingKind::Flag) {
       OpenForWriting(*reg, section);
-      reg->WriteString(ValueName(p), controls.Checked(p.control) ? "True" : "False");
-    } else if (p.property == "Text") {
+      reg->WriteString(ValueName(p), settings.*d->flag ? "True" : "False");
+    } else if (d->kind == SettingKind::Text) {
       OpenForWriting(*reg, section);
-      reg->WriteString(ValueName(p), Trim(controls.Text(p.control)));
+      reg->WriteString(ValueName(p), Trim(settings.*d->text));
     } else {
       // The whole key goes first, so no item of a longer earlier list stays behind.
       const std::string listKey = Absolute(keyPath_, ListKey(p));
       reg->DeleteKey(listKey);
-      std::vector<std::string> items = controls.Items(p.control);
+      const std::vector<std::string>& items = settings.*d->list;
       if (items.empty()) continue;  // an empty list is the key's absence
       OpenForWriting(*reg, listKey);
       reg->WriteString(kCount, std::to_string(items.size()));

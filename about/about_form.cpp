@@ -7,6 +7,8 @@
 #include <QStyle>
 
 #include "platform/program_file.h"
+#include "platform/qt/application_title.h"
+#include "platform/qt/bitmap_colours.h"
 #include "platform/qt/desktop_shell.h"
 #include "platform/qt/dialog_font.h"
 #include "platform/qt/legible_colours.h"
@@ -22,7 +24,7 @@ namespace {
 QPixmap ProgramPicture() {
   QPixmap picture;
   if (auto bmp = platform::FindResource("ABOUTICON", platform::ResourceType::Bitmap))
-    picture.loadFromData(bmp->data(), static_cast<uint>(bmp->size()), "BMP");
+    picture = QPixmap::fromImage(platform::DecodeBitmap(bmp->data(), bmp->size()));
   return picture;
 }
 
@@ -86,7 +88,7 @@ void TAboutForm::OKButtonClick() {
 
 AboutSources ProcessAboutSources() {
   AboutSources sources;
-  sources.applicationTitle = QGuiApplication::applicationDisplayName().toStdString();
+  sources.applicationTitle = platform::ApplicationTitle().toStdString();
   sources.programFile = platform::ProgramFileName();
   // Inside the expert library this code lives in the library, not in the
   // program file; the library's own version information then follows.

@@ -12,6 +12,7 @@
 
 #include "about/about_form.h"
 #include "bench/resident_memory.h"
+#include "platform/qt/application_title.h"
 #include "platform/qt/desktop_shell.h"
 
 namespace {
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
       "Resident memory of a process showing the about box: %ld KiB; a bare dialog: %ld KiB\n",
       about, bare);
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName("Orvalen");
+  orvalen::platform::SetApplicationTitle("Orvalen");
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "bench/resident_memory.h"
+#include "platform/qt/application_title.h"
 #include "platform/registry.h"
 #include "run/generation_run.h"
 #include "ui_app_expert.h"
@@ -158,7 +159,7 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Orvalen");
+    orvalen::platform::SetApplicationTitle("Orvalen");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,5 +1,9 @@
 #include "platform/output_sink.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -73,6 +77,32 @@ std::unique_ptr<OutputFile> DiskSink::Create(const std::string& path) {
   if (keepBackups_)
     if (std::optional<std::string> backup = KeepBackup(path)) backups_.push_back(*backup);
   return std::make_unique<DiskFile>(path, written_);
+}
+
+std::optional<std::string> DiskCreateProblem(const std::string& path, bool keepBackups) {
+  std::error_code ec;
+  fs::path directory = fs::path(path).parent_path();
+  if (directory.empty()) directory = ".";
+  const auto writable = [](const fs::path& p, int mode) { return access(p.c_str(), mode) == 0; };
+  const std::string cannot = "Cannot create file " + path;
+  const fs::file_status status = fs::status(path, ec);
+  if (!fs::exists(status))
+    return fs::is_directory(directory, ec) && writable(directory, W_OK | X_OK)
+               ? std::nullopt
+               : std::optional(cannot);
+  if (!fs::is_regular_file(status)) return cannot;
+  if (keepBackups) {
+    const std::string backup = BackupFileName(path);
+    const fs::file_status kept = fs::status(backup, ec);
+    const bool fits = fs::exists(kept) ? fs::is_regular_file(kept) && writable(backup, W_OK)
+                                       : writable(directory, W_OK | X_OK);
+    if (!fits) {
+      const int why = fs::is_directory(kept) ? EISDIR : EACCES;
+      return "Cannot create backup file " + backup + ": " + std::strerror(why);
+    }
+  }
+  if (!writable(path, W_OK)) return cannot;
+  return std::nullopt;
 }
 
 std::unique_ptr<OutputFile> MemorySink::Create(const std::string& path) {

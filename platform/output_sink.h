@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,12 @@ class DiskSink : public OutputSink {
   std::vector<Written> written_;
   std::vector<std::string> backups_;
 };
+
+// Why DiskSink(keepBackups).Create(path) would fail now, in the words it
+// would raise, or nothing when it would succeed: the name taken by something
+// other than a regular file, a backup that cannot be made, a file or
+// directory that cannot be written. Nothing is written to find out.
+std::optional<std::string> DiskCreateProblem(const std::string& path, bool keepBackups = true);
 
 // Files kept in memory, in the order they were created.
 class MemorySink : public OutputSink {

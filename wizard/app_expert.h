@@ -14,6 +14,7 @@
 #include "platform/qt/message_box.h"
 #include "platform/shell.h"
 #include "wizard/core/form_storage.h"
+#include "wizard/core/page_sequence.h"
 #include "wizard/core/speedbar_list.h"
 #include "wizard/directory_chooser.h"
 #include "wizard/speedbar_painter.h"
@@ -49,13 +50,11 @@ WizardServices DefaultWizardServices();
 inline constexpr int mrOk = 1;
 inline constexpr int mrCancel = 2;
 
-// The page indexes.
-enum Page { kTabLicence, kMenus, kExtensions, kSpeedbtns, kAppInfo, kExtrasTab, kHintTab };
-
 class TAppExpert : public QDialog {
   Q_OBJECT
  public:
   TAppExpert(QWidget* parent, WizardServices services);
+  // Saves nothing: the remembered settings are saved when the dialog closes.
   ~TAppExpert() override;
 
   Ui::TAppExpert& Controls() { return *ui_; }
@@ -82,12 +81,16 @@ class TAppExpert : public QDialog {
   const QImage& SpeedBuffer() const { return speedBuffer_; }
   const QImage& PointerGlyph() const { return pointerGlyph_; }
 
-  // Back (0), Next (1) or the last-page query (2) from the page shown now:
-  // a page index, -1 to finish, or -2 for none.
-  int GetNextPage(int direction) const;
+  // Where Back or Next leads from the page shown now.
+  StepTarget GetNextPage(Step step) const;
   void UpdateButtons();
   bool CheckAppInfo();
   const QImage& PagePicture() const { return pagePicture_; }
+
+ signals:
+  // A setting has changed: a box, a text, the file types, the speedbar, or
+  // settings applied all at once.
+  void SettingsChanged();
 
  public slots:
   void NextPrevClick();
@@ -121,7 +124,6 @@ class TAppExpert : public QDialog {
 
  private:
   void FormCreate();
-  void FormDestroy();
   void Connect();
   void LoadPagePicture(int page);
   void SamplePaint(QPainter& painter);

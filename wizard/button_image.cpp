@@ -1,5 +1,6 @@
 #include "wizard/button_image.h"
 
+#include "platform/qt/bitmap_colours.h"
 #include "platform/resources.h"
 
 namespace orvalen::wizard {
@@ -7,9 +8,7 @@ namespace orvalen::wizard {
 namespace {
 
 QImage Decode(const std::optional<platform::Bytes>& bytes) {
-  QImage image;
-  if (bytes) image.loadFromData(bytes->data(), static_cast<int>(bytes->size()), "BMP");
-  return image;
+  return bytes ? platform::DecodeBitmap(bytes->data(), bytes->size()) : QImage();
 }
 
 }  // namespace
@@ -17,7 +16,16 @@ QImage Decode(const std::optional<platform::Bytes>& bytes) {
 void TButtonImage::SetBitmapId(std::uint16_t id) {
   if (id == bitmapId_) return;
   bitmapId_ = id;
-  bitmap_ = Decode(platform::FindBitmap(id));
+  bitmap_ = QImage();
+  decoded_ = false;
+}
+
+const QImage& TButtonImage::Bitmap() const {
+  if (!decoded_) {
+    bitmap_ = Decode(platform::FindBitmap(bitmapId_));
+    decoded_ = true;
+  }
+  return bitmap_;
 }
 
 QImage LoadBitmapResource(const char* name) {

@@ -11,15 +11,17 @@ namespace orvalen::wizard {
 class TButtonImage {
  public:
   std::uint16_t BitmapId() const { return bitmapId_; }
-  const QImage& Bitmap() const { return bitmap_; }
+  // Decoded when first drawn: the wizard opens on a page that shows no glyph.
+  const QImage& Bitmap() const;
   int NumGlyphs() const { return numGlyphs_; }
   void SetNumGlyphs(int count) { numGlyphs_ = count; }
-  // Loads the embedded bitmap with that id; a missing one leaves the bitmap empty.
+  // The embedded bitmap with that id; a missing one leaves the bitmap empty.
   void SetBitmapId(std::uint16_t id);
 
  private:
   std::uint16_t bitmapId_ = 0;
-  QImage bitmap_;
+  mutable QImage bitmap_;
+  mutable bool decoded_ = true;
   int numGlyphs_ = 1;
 };
 

@@ -2,6 +2,7 @@
 // and "Extension", whose first width splits every row of the table.
 #pragma once
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QStandardItemModel>
 
@@ -17,12 +18,25 @@ class ExtensionHeader : public QHeaderView {
     setSectionResizeMode(QHeaderView::Interactive);
     setStretchLastSection(false);
     setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    resizeSection(0, 150);
-    resizeSection(1, 64);
     setFocusPolicy(Qt::NoFocus);
   }
 
+ protected:
+  // The widths are set once the header has its dialog's font: sizing a section
+  // asks for the smallest width the font allows, and asked while the page is
+  // still being built, that loads the toolkit's default font, which nothing in
+  // the wizard shows, on the way to the first paint.
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::Polish && !sized_) {
+      sized_ = true;
+      resizeSection(0, 150);
+      resizeSection(1, 64);
+    }
+    return QHeaderView::event(event);
+  }
+
  private:
+  bool sized_ = false;
   QStandardItemModel model_;
 };
 

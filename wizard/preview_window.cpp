@@ -19,9 +19,9 @@ namespace orvalen::wizard {
 
 namespace {
 
-// Choices are compared this often; a run follows once they have held still
-// for one interval, so typing a name runs once, not per key.
-constexpr int kPollMs = 60;
+// A run follows once the choices have held still this long after a change,
+// so typing a name runs once, not per key.
+constexpr int kSettleMs = 60;
 
 QString FromUtf8(const std::string& text) {
   return QString::fromStdString(text);
@@ -86,8 +86,9 @@ PreviewWindow::PreviewWindow(QWidget* parent, Wizard wizard, platform::MessageBo
   connect(ui_->SaveAnswersButton, &QPushButton::clicked, this, [this] { SaveClick(); });
   connect(ui_->LoadAnswersButton, &QPushButton::clicked, this, [this] { LoadClick(); });
   connect(ui_->CloseButton, &QPushButton::clicked, this, &QWidget::close);
-  poll_.setInterval(kPollMs);
-  connect(&poll_, &QTimer::timeout, this, [this] { Poll(); });
+  settle_.setSingleShot(true);
+  settle_.setInterval(kSettleMs);
+  connect(&settle_, &QTimer::timeout, this, [this] { Refresh(); });
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -95,26 +96,21 @@ PreviewWindow::~PreviewWindow() = default;
 void PreviewWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   Refresh();
-  poll_.start();
 }
 
 void PreviewWindow::hideEvent(QHideEvent* event) {
-  poll_.stop();
+  settle_.stop();
   QWidget::hideEvent(event);
 }
 
-void PreviewWindow::Poll() {
-  WizardSettings choices = wizard_.choices();
-  if (!seen_ || choices != *seen_) {
-    seen_ = choices;  // still changing: wait until it holds still
-    return;
-  }
-  if (!shown_ || choices != *shown_) Run(choices);
+void PreviewWindow::ChoicesChanged() {
+  // Hidden, it runs when shown again.
+  if (isVisible()) settle_.start();
 }
 
 void PreviewWindow::Refresh() {
+  settle_.stop();
   WizardSettings choices = wizard_.choices();
-  seen_ = choices;
   if (!shown_ || choices != *shown_) Run(choices);
 }
 
@@ -124,6 +120,7 @@ void PreviewWindow::Run(const WizardSettings& choices) {
   const QString current = ui_->FileList->currentItem() ? ui_->FileList->currentItem()->text(0)
                                                        : QStringLiteral("MAIN.PAS");
   files_.clear();
+  stop_ = -1;
   codePage_ = choices.CodePage;
   QString status;
   try {
@@ -147,7 +144,9 @@ void PreviewWindow::Run(const WizardSettings& choices) {
     std::error_code ec;
     if (choices.AppPath.empty() || !std::filesystem::is_directory(choices.AppPath, ec))
       status += QStringLiteral(" The directory does not exist yet: Finish needs an existing one.");
-    if (replaced)
+    else
+      status += StopsPartWay();
+    if (replaced && stop_ < 0)
       status += QStringLiteral(
                     " %1 of them would replace a file that exists; each is kept first "
                     "under its backup name.")
@@ -168,9 +167,13 @@ void PreviewWindow::Run(const WizardSettings& choices) {
     item->setText(0, name);
     item->setText(1, QLocale().toString(static_cast<qulonglong>(file.bytes.size())));
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    item->setText(2, file.exists ? QStringLiteral("replaces; kept as %1")
-                                       .arg(FromUtf8(BaseName(platform::BackupFileName(file.path))))
-                                 : QStringLiteral("new"));
+    const int row = static_cast<int>(i);
+    item->setText(2, stop_ >= 0 && row > stop_ ? QStringLiteral("not reached")
+                     : row == stop_            ? QStringLiteral("cannot be written")
+                     : file.exists
+                         ? QStringLiteral("replaces; kept as %1")
+                               .arg(FromUtf8(BaseName(platform::BackupFileName(file.path))))
+                         : QStringLiteral("new"));
     if (file.exists) {
       QFont bold = item->font(2);
       bold.setBold(true);
@@ -181,6 +184,29 @@ void PreviewWindow::Run(const WizardSettings& choices) {
   if (select >= 0) ui_->FileList->setCurrentItem(ui_->FileList->topLevelItem(select));
   ShowFile(select);
   ui_->FileText->verticalScrollBar()->setValue(scroll);
+}
+
+// A run writes the files in order and stops at the first it cannot create;
+// those before it stay on disk. Empty when every file can be written.
+QString PreviewWindow::StopsPartWay() {
+  for (std::size_t i = 0; i < files_.size(); ++i) {
+    auto problem = platform::DiskCreateProblem(files_[i].path);
+    if (!problem) continue;
+    stop_ = static_cast<int>(i);
+    QString text = QStringLiteral(" A run would stop at %1: %2.")
+                       .arg(FromUtf8(BaseName(files_[i].path)), FromUtf8(*problem));
+    if (i == 0) return text + QStringLiteral(" Nothing would be written.");
+    QStringList left;
+    for (std::size_t j = 0; j < i; ++j) {
+      QString name = FromUtf8(BaseName(files_[j].path));
+      if (files_[j].exists)
+        name += QStringLiteral(" (replacing the one there, kept as %1)")
+                    .arg(FromUtf8(BaseName(platform::BackupFileName(files_[j].path))));
+      left << name;
+    }
+    return text + QStringLiteral(" Left on disk: %1.").arg(left.join(QStringLiteral(", ")));
+  }
+  return {};
 }
 
 QString PreviewWindow::FileText(int row) const {

@@ -52,6 +52,9 @@ class PreviewWindow : public QWidget {
   int Runs() const { return runs_; }
   // Runs the generator into memory now when the choices differ from the last run's.
   void Refresh();
+  // The wizard's choices have changed: a run follows once they have held still
+  // for a moment, so a burst of changes (typing a name) makes one run.
+  void ChoicesChanged();
   // What the text pane shows for file `row`.
   QString FileText(int row) const;
 
@@ -63,8 +66,8 @@ class PreviewWindow : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  void Poll();
   void Run(const WizardSettings& choices);
+  QString StopsPartWay();
   void ShowFile(int row);
   void SaveClick();
   void LoadClick();
@@ -74,11 +77,12 @@ class PreviewWindow : public QWidget {
   platform::MessageBoxes& boxes_;
   FileChooser chooseFile_;
   SourceHighlighter* highlighter_;
-  QTimer poll_;
-  std::optional<WizardSettings> seen_, shown_;
+  QTimer settle_;
+  std::optional<WizardSettings> shown_;
   std::vector<File> files_;
   int codePage_ = 1252;
   int runs_ = 0;
+  int stop_ = -1;  // the file a run would stop at, or -1
 };
 
 }  // namespace orvalen::wizard

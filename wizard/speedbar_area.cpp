@@ -55,6 +55,7 @@ void SpeedbarArea::Changed() {
     reportedEntries_ = list_->Entries();
     QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
     Report(reorder);
+    emit EntriesChanged();
   }
   const QString insertion = QString::fromStdString(InsertionPointText(*list_));
   if (insertion != reportedInsertion_) {

@@ -38,6 +38,10 @@ class SpeedbarArea : public PaintBox {
   using Reporter = void (*)(QAccessibleEvent* event);
   static void ReportTo(Reporter reporter);
 
+ signals:
+  // The list's entries differ from those of the last Changed().
+  void EntriesChanged();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

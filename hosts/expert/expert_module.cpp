@@ -10,6 +10,7 @@
 
 #include "hosts/expert/application_expert.h"
 #include "hosts/expert/expert_api.h"
+#include "platform/qt/application_title.h"
 #include "platform/qt/message_box.h"
 #include "run/generation_run.h"
 #include "wizard/app_expert_dialog.h"
@@ -93,7 +94,7 @@ void RunOnce() {
 void ShowError(const std::string& message) {
   EnsureApplication();
   platform::DefaultMessageBoxes().Show(OwnerWidget(State().owner), QMessageBox::Critical,
-                                       QGuiApplication::applicationDisplayName(),
+                                       platform::ApplicationTitle(),
                                        QString::fromStdString(message), QMessageBox::Ok);
 }
 

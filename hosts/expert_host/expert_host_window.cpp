@@ -25,6 +25,7 @@
 
 #include "hosts/expert_host/expert_library.h"
 #include "platform/codepage.h"
+#include "platform/qt/application_title.h"
 #include "platform/qt/bitmap_colours.h"
 
 namespace orvalen::hosts {
@@ -196,7 +197,7 @@ void ExpertHostWindow::Execute(QListWidgetItem* item) {
 bool ExpertHostWindow::CloseProject() {
   if (projectFile_.isEmpty()) return true;
   const auto answer =
-      boxes_.Show(this, QMessageBox::Question, QGuiApplication::applicationDisplayName(),
+      boxes_.Show(this, QMessageBox::Question, platform::ApplicationTitle(),
                   tr("Close the current project?"), QMessageBox::Yes | QMessageBox::Cancel);
   if (answer != QMessageBox::Yes) return false;
   ShowNoProject();
@@ -229,7 +230,7 @@ void ExpertHostWindow::ShowProject(const QString& projectFile) {
   }
   projectPanel_->setCurrentIndex(1);
   closeAction_->setEnabled(true);
-  setWindowTitle(project.fileName());
+  setWindowTitle(project.fileName() + QStringLiteral(" \u2014 ") + platform::ApplicationTitle());
 }
 
 void ExpertHostWindow::ShowNoProject() {
@@ -239,7 +240,7 @@ void ExpertHostWindow::ShowNoProject() {
   projectPath_->clear();
   projectPanel_->setCurrentIndex(0);
   closeAction_->setEnabled(false);
-  setWindowTitle(QString());
+  setWindowTitle(platform::ApplicationTitle());
 }
 
 ota::HWND ExpertHostWindow::ParentHandle() {
@@ -247,7 +248,7 @@ ota::HWND ExpertHostWindow::ParentHandle() {
 }
 
 void ExpertHostWindow::ShowError(const std::string& message) {
-  boxes_.Show(this, QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
+  boxes_.Show(this, QMessageBox::Critical, platform::ApplicationTitle(),
               QString::fromStdString(message), QMessageBox::Ok);
 }
 

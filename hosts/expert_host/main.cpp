@@ -13,6 +13,7 @@
 #include "hosts/expert_host/expert_host_window.h"
 #include "hosts/expert_host/expert_library.h"
 #include "hosts/expert_host/host_tool_services.h"
+#include "platform/qt/application_title.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ QString DefaultModule() {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("expert-host");
-  QApplication::setApplicationDisplayName("Expert Host");
+  orvalen::platform::SetApplicationTitle("Expert Host");
   QApplication::setApplicationVersion(ORVALEN_VERSION);
 
   QCommandLineParser arguments;

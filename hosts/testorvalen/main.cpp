@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "hosts/testorvalen/application_error.h"
+#include "platform/qt/application_title.h"
 #include "platform/qt/bitmap_colours.h"
 #include "platform/qt/message_box.h"
 #include "platform/resources.h"
@@ -48,7 +49,7 @@ QIcon ProgramIcon() {
   QImage picture;
   if (auto bytes =
           orvalen::platform::FindResource("MAINICON", orvalen::platform::ResourceType::Bitmap))
-    picture.loadFromData(bytes->data(), static_cast<int>(bytes->size()), "BMP");
+    picture = orvalen::platform::DecodeBitmap(bytes->data(), bytes->size());
   if (picture.isNull()) return {};
   return QIcon(QPixmap::fromImage(orvalen::platform::CornerColourTransparent(picture)));
 }
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   starting = false;
   QApplication::setApplicationName("testorvalen");
-  QApplication::setApplicationDisplayName("Orvalen");
+  orvalen::platform::SetApplicationTitle("Orvalen");
   QApplication::setWindowIcon(ProgramIcon());
 
   try {

@@ -1,6 +1,18 @@
 #include "platform/qt/bitmap_colours.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 namespace orvalen::platform {
+
+QImage DecodeBitmap(const unsigned char* data, std::size_t size) {
+  QByteArray bytes =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  QBuffer buffer(&bytes);
+  QImageReader reader(&buffer, "bmp");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
 
 QImage ReplaceColour(const QImage& image, QRgb from, const QColor& to) {
   QImage out = image.convertToFormat(QImage::Format_ARGB32);

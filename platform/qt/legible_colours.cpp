@@ -1,7 +1,8 @@
 #include "platform/qt/legible_colours.h"
 
 #include <QLabel>
-#include <QRegularExpression>
+#include <QPalette>
+#include <QVariant>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -41,21 +42,20 @@ QColor LegibleOn(const QColor& wanted, const QColor& background, const QColor& t
 }
 
 void KeepFixedColoursLegible(QWidget& root) {
-  static const QRegularExpression fixed(QStringLiteral("color:\\s*(#[0-9A-Fa-f]{6})"));
   const QColor background = root.palette().color(QPalette::Window);
   const QColor text = root.palette().color(QPalette::WindowText);
   for (QLabel* label : root.findChildren<QLabel*>()) {
-    QVariant form = label->property(kFormColour);
-    if (!form.isValid()) {
-      const QRegularExpressionMatch match = fixed.match(label->styleSheet());
-      if (!match.hasMatch()) continue;
-      form = QColor(match.captured(1));
-      label->setProperty(kFormColour, form);
-    }
+    const QVariant form = label->property(kFormColour);
+    if (!form.isValid()) continue;
     const double minimum = label->font().bold() ? 3.0 : 4.5;
     const QColor colour = LegibleOn(form.value<QColor>(), background, text, minimum);
-    const QString sheet = QStringLiteral("color: %1;").arg(colour.name().toUpper());
-    if (label->styleSheet() != sheet) label->setStyleSheet(sheet);
+    if (label->palette().color(QPalette::WindowText) == colour &&
+        label->palette().isBrushSet(QPalette::Active, QPalette::WindowText))
+      continue;
+    // Only the text colour is the label's own; the rest follows the dialog.
+    QPalette palette;
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
   }
 }
 

@@ -18,10 +18,11 @@ double ContrastRatio(const QColor& a, const QColor& b);
 QColor LegibleOn(const QColor& wanted, const QColor& background, const QColor& text,
                  double minimum);
 
-// Every label under `root` whose style sheet fixes its colour ("color:
-// #RRGGBB") gets the legible colour for `root`'s palette: 4.5 to 1 for
-// regular text, 3 to 1 for bold. The form's colour is remembered on the
-// label, so calling this again after a palette change starts from it.
+// Every label under `root` whose form fixes its text colour (the property
+// "orvalenFormColour", a colour) gets the legible colour for `root`'s palette:
+// 4.5 to 1 for regular text, 3 to 1 for bold, always from the form's colour.
+// It is set in the label's palette, not by a style sheet: the first style
+// sheet costs the dialog's start several milliseconds.
 void KeepFixedColoursLegible(QWidget& root);
 
 }  // namespace orvalen::platform

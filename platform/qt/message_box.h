@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <memory>
 
 namespace orvalen::platform {
 
@@ -15,6 +16,12 @@ class MessageBoxes {
                                            const QString& title, const QString& text,
                                            QMessageBox::StandardButtons buttons) = 0;
 };
+
+// The real box, not yet shown: its lines are those of its text, not wrapped
+// further while they fit the screen.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon icon,
+                                            const QString& title, const QString& text,
+                                            QMessageBox::StandardButtons buttons);
 
 class QtMessageBoxes : public MessageBoxes {
  public:

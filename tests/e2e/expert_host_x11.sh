@@ -25,6 +25,7 @@ keep_project      2    First.DPR   Escape    -n Other -m help
 cancel            1    -           -         nothing
 unwritable        1    -           -         -
 unwritable        2    Again.DPR   -         -n Again
+titles            1    -           -         nothing
 '
 
 if [ "${1:-}" = --list ]; then
@@ -72,6 +73,15 @@ walk_keep_project_2() {
   enter_name_and_path Other "$OUT"
   next_from_app_info
   press alt+n alt+f
+}
+
+# Inside the host the wizard's caption is still exactly its own, and so is
+# the host's while no project is open.
+walk_titles_1() {
+  open_wizard
+  exact_title "$MAIN" "$WIZARD"
+  exact_title "$HOST" "$HOST_NAME"
+  press Escape
 }
 
 walk_cancel_1() {

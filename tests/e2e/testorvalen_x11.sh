@@ -24,6 +24,7 @@ remembered          2   0     -m file,window --recent --no-hints
 cancel_first_page   1   0     nothing
 cancel_app_info     1   0     nothing
 unwritable          1   1     -
+titles              1   0     nothing
 '
 
 if [ "${1:-}" = --list ]; then
@@ -126,6 +127,32 @@ walk_unwritable_1() {
   press alt+n alt+f
   await_window "Application Error"
   press Return
+}
+
+# The captions as the forms write them, nothing appended: the wizard, the
+# file-type editor and the error box.
+walk_titles_1() {
+  open_wizard
+  exact_title "$MAIN" "$WIZARD"
+  press alt+n alt+f alt+n                        # Menus: File; Extensions
+  press alt+a
+  await_window "Extension Filter"
+  local box=$FOCUSED
+  exact_title "$box" "Extension Filter"
+  press Escape
+  await_closed "$box"
+  refocus "$MAIN"
+  press alt+n alt+n                              # Speedbtns, AppInfo
+  enter_name_and_path Missing "$OUT/missing"
+  next_from_app_info
+  press alt+n alt+f
+  box=$(find_window "Error" 20 "$MAIN")
+  exact_title "$box" "Error"
+  refocus "$box"
+  press Return
+  await_closed "$box"
+  refocus "$MAIN"
+  press Escape
 }
 
 run_case() {

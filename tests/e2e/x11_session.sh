@@ -101,9 +101,21 @@ window_title() {
   xdotool getwindowname "$1" 2>/dev/null
 }
 
+# exact_title ID TITLE: the window's title reads TITLE exactly, with nothing
+# added by the toolkit, both as _NET_WM_NAME and, where set, as WM_NAME.
+exact_title() {
+  local id=$1 expected=$2 property value
+  for property in _NET_WM_NAME WM_NAME; do
+    value=$(xprop -id "$id" "$property" 2>/dev/null)
+    [[ $value == *"not found"* && $property == WM_NAME ]] && continue
+    value=$(sed -n 's/^[A-Z_]*([A-Z_0-9]*) = "\(.*\)"$/\1/p' <<<"$value")
+    [ "$value" = "$expected" ] ||
+      fail "window $id: $property is \"$value\", not \"$expected\""
+  done
+}
+
 # find_window TITLE [SECONDS] [EXCEPT]: prints the id of a shown window, other
-# than EXCEPT, whose title begins with TITLE (the toolkit appends the
-# program's name).
+# than EXCEPT, whose title begins with TITLE.
 find_window() {
   local title=$1 deadline=$((SECONDS + ${2:-20})) except=${3:-} id
   while :; do

@@ -19,6 +19,7 @@
 #include "hosts/expert_host/expert_host_window.h"
 #include "hosts/expert_host/expert_library.h"
 #include "hosts/expert_host/host_tool_services.h"
+#include "platform/qt/application_title.h"
 #include "platform/qt/desktop_shell.h"
 #include "platform/registry.h"
 #include "run/generation_run.h"
@@ -191,7 +192,7 @@ int main(int argc, char** argv) {
   const char* path = argv[argc - 1];
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName("Orvalen");
+  orvalen::platform::SetApplicationTitle("Orvalen");
   if (dark) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setPalette(DarkPalette());

@@ -3,9 +3,11 @@
 // table, the links and buttons, and the settings it remembers.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QListWidget>
 #include <QTest>
 
+#include "platform/qt/message_box.h"
 #include "tests/wizard/wizard_support.h"
 #include "ui_app_expert.h"
 #include "wizard/directory_chooser.h"
@@ -96,8 +98,7 @@ TEST(AppExpert, NextAndBackFollowTheMenusChosen) {
     }
     EXPECT_EQ(forward, walk.forward);
     EXPECT_EQ(w.ui->NextButton->text(), "&Finish");
-    EXPECT_EQ(w.form->GetNextPage(1), -1);
-    EXPECT_EQ(w.form->GetNextPage(7), -2);
+    EXPECT_EQ(w.form->GetNextPage(Step::Next), StepTarget::Finish());
     w.Back();
     w.Back();
     ASSERT_EQ(w.Page(), kAppInfo);
@@ -107,7 +108,7 @@ TEST(AppExpert, NextAndBackFollowTheMenusChosen) {
       back.push_back(w.Page());
     }
     EXPECT_EQ(back, walk.backFromAppInfo);
-    EXPECT_EQ(w.form->GetNextPage(0), -2);
+    EXPECT_EQ(w.form->GetNextPage(Step::Back), StepTarget::None());
   }
 }
 
@@ -438,6 +439,51 @@ TEST(AppExpert, AFailingSaveIsReportedAndTheDialogClosesAllTheSame) {
   EXPECT_FALSE(w.form->isVisible());
   ASSERT_FALSE(w.world.boxes.shown.empty());
   EXPECT_EQ(w.world.boxes.shown.back().icon, QMessageBox::Critical);
+}
+
+// Saving is a step of closing: a dialog destroyed while still open saves
+// nothing and opens no box, even where the save would fail.
+TEST(AppExpert, ADialogDestroyedWithoutClosingSavesNothingAndShowsNothing) {
+  for (const bool brokenStore : {false, true}) {
+    Wizard w;
+    w.form.reset();
+    if (brokenStore) {
+      testing::WriteFile(w.world.dir.File("file"), "x");
+      w.world.storePath = w.world.dir.File("file/registry");  // its directory is a file
+    }
+    w.Open();
+    w.Click(w.ui->cbHints);
+    w.world.boxes.shown.clear();
+    w.form.reset();
+    EXPECT_TRUE(w.world.boxes.shown.empty()) << brokenStore;
+    if (brokenStore) continue;
+    auto reg = w.world.Registry();
+    EXPECT_FALSE(reg->OpenKey("\\Software\\testorvalen\\AppExpert", false) &&
+                 !reg->GetValueNames().empty());
+  }
+}
+
+// The recommendation question shows its six lines as the text breaks them:
+// the box is wide enough for the longest, so none wraps.
+TEST(AppExpert, TheMDIChildQuestionShowsExactlyTheLinesOfItsText) {
+  Wizard w;
+  w.GoTo(kAppInfo);
+  w.Click(w.ui->cbMDIform);
+  ASSERT_EQ(w.world.boxes.shown.size(), 1u);
+  const auto& asked = w.world.boxes.shown[0];
+  auto box =
+      platform::MakeMessageBox(w.form.get(), asked.icon, asked.title, asked.text, asked.buttons);
+  box->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+  auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  ASSERT_NE(label, nullptr);
+  const QFontMetrics metrics(label->font());
+  const QStringList lines = QString(asked.text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 6);
+  const QRect laidOut = metrics.boundingRect(QRect(0, 0, label->contentsRect().width(), 10000),
+                                             Qt::TextWordWrap, lines.join(QLatin1Char('\n')));
+  EXPECT_EQ(laidOut.height() / metrics.lineSpacing(), 6) << label->contentsRect().width();
+  box->close();
 }
 
 TEST(AppExpert, EveryControlIsReachedWithTabInOrderAndAccessKeysWork) {

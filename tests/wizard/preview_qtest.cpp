@@ -5,6 +5,7 @@
 
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <filesystem>
 
 #include "generator/answers.h"
@@ -93,6 +94,43 @@ TEST(Preview, ShowsWhatARunThenWritesAndFollowsEachChangedChoice) {
   ui.AppName->setText("begin");
   QTRY_VERIFY_WITH_TIMEOUT(preview->Files().empty(), 2000);
   EXPECT_TRUE(preview->Controls().StatusLabel->text().contains("is a reserved word"));
+}
+
+// A run that would stop part-way: the preview names the file it stops at and
+// the files left on disk before it, and a real run then leaves exactly those.
+TEST(Preview, SaysWhatARunThatFailsPartWayWouldLeaveOnDisk) {
+  testing::WizardWorld world;
+  TAppExpert form(nullptr, world.Services());
+  form.show();
+  Ui::TAppExpert& ui = form.Controls();
+  const std::string target = world.dir.File("app");
+  std::filesystem::create_directories(target + "/MAIN.PAS");  // the main unit cannot be created
+  testing::WriteFile(target + "/AppName.DPR", "old");
+  ui.AppPath->setText(QString::fromStdString(target));
+  Click(ui.PreviewButton);
+  PreviewWindow* preview = form.Preview();
+  const QString status = preview->Controls().StatusLabel->text();
+  EXPECT_TRUE(status.contains("stop at MAIN.PAS")) << status.toStdString();
+  EXPECT_TRUE(
+      status.contains("Left on disk: AppName.DPR (replacing the one there, kept as "
+                      "AppName.~DP)."))
+      << status.toStdString();
+  EXPECT_FALSE(status.contains("Nothing would be written")) << status.toStdString();
+  QTreeWidget* list = preview->Controls().FileList;
+  EXPECT_EQ(list->topLevelItem(1)->text(2), "cannot be written");
+  EXPECT_EQ(list->topLevelItem(2)->text(2), "not reached");
+
+  EXPECT_ANY_THROW(GenerateApplication(form.Settings()));
+  std::vector<std::string> onDisk;
+  for (const auto& entry : std::filesystem::directory_iterator(target))
+    if (entry.is_regular_file()) onDisk.push_back(entry.path().filename());
+  std::sort(onDisk.begin(), onDisk.end());
+  EXPECT_EQ(onDisk, (std::vector<std::string>{"AppName.DPR", "AppName.~DP"}));
+
+  // With the obstacle gone the run would go through, and the text says so.
+  std::filesystem::remove(target + "/MAIN.PAS");
+  ui.AppName->setText("Editor");
+  QTRY_VERIFY_WITH_TIMEOUT(!preview->Controls().StatusLabel->text().contains("stop at"), 2000);
 }
 
 // Wizard -> answer file -> orvalen-gen writes the bytes the wizard's own run

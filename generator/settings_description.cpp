@@ -29,6 +29,8 @@ std::optional<SettingProblem> CheckDocumentTypes(const S& s) {
   for (std::size_t i = 0; i < s.ExtListBox.size(); ++i)
     if (auto problem = Problem(CheckDocumentType(s.ExtListBox[i]), static_cast<int>(i)))
       return problem;
+  // The Lazarus target's text is UTF-8, which holds whatever was typed.
+  if (s.Lazarus()) return Problem(CheckFilter(s));
   if (!platform::IsSupportedCodePage(s.CodePage)) return std::nullopt;
   WizardSettings encoded = s;
   for (std::size_t i = 0; i < s.ExtListBox.size(); ++i) {
@@ -54,6 +56,15 @@ std::optional<SettingProblem> CheckCodePage(const S& s) {
   return std::nullopt;
 }
 
+std::optional<SettingProblem> CheckTarget(const S& s) {
+  if (s.Target != S::kTargetVcl && s.Target != S::kTargetLcl)
+    return SettingProblem{"unknown target '" + s.Target + "' (choose from vcl, lcl)"};
+  if (s.Lazarus() && s.CodePage != WizardSettings().CodePage)
+    return SettingProblem{
+        "the Lazarus target writes UTF-8: a code page applies only to the Windows target"};
+  return std::nullopt;
+}
+
 SettingDescription Setting(std::string_view control, SettingKind kind, std::string_view answerKey) {
   SettingDescription d;
   d.control = control;
@@ -76,12 +87,12 @@ SettingDescription Menu(std::string_view control, bool S::*member, std::string_v
 }
 
 // The stored property of a setting: control "." property.
-constexpr std::array<std::string_view, 13> kStoredNames = {
+constexpr std::array<std::string_view, 14> kStoredNames = {
     "AppPath.Text",         "cbFileMenu.Checked", "cbEditMenu.Checked",
     "cbHelpMenu.Checked",   "cbHints.Checked",    "cbMDIApp.Checked",
     "cbMDIform.Checked",    "cbMRU.Checked",      "cbStatusLine.Checked",
     "cbWindowMenu.Checked", "ExtListBox.Items",   "SingleInstanceApp.Checked",
-    "cbMRUReg.Checked"};
+    "cbMRUReg.Checked",     "Target.Text"};
 
 std::vector<SettingDescription> Build() {
   std::vector<SettingDescription> all;
@@ -197,6 +208,17 @@ std::vector<SettingDescription> Build() {
   codePage.number = &S::CodePage;
   codePage.check = CheckCodePage;
   all.push_back(codePage);
+
+  // After the code page, whose check it completes.
+  SettingDescription target = Setting("Target", K::Text, "target");
+  target.option = "target";
+  target.usage = "    --target vcl|lcl";
+  target.help =
+      "vcl: the Windows project (the default); lcl: a Lazarus\n"
+      "project (UTF-8, .lpr, .lpi, .lfm forms) for the LCL";
+  target.text = &S::Target;
+  target.check = CheckTarget;
+  all.push_back(target);
 
   for (auto& d : all) {
     for (std::size_t i = 0; i < kStoredNames.size(); ++i) {

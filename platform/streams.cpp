@@ -71,4 +71,21 @@ std::string ReadFileBytes(const std::string& path) {
   return text;
 }
 
+void LfLineEnds::Write(const void* data, std::size_t size) {
+  const char* text = static_cast<const char*>(data);
+  std::string out;
+  out.reserve(size + 1);
+  for (std::size_t i = 0; i < size; ++i) {
+    if (pendingCr_ && text[i] != '\n') out += '\r';
+    pendingCr_ = text[i] == '\r';
+    if (!pendingCr_) out += text[i];
+  }
+  out_.Write(out.data(), out.size());
+}
+
+void LfLineEnds::Finish() {
+  if (pendingCr_) out_.Write("\r", 1);
+  pendingCr_ = false;
+}
+
 }  // namespace orvalen::platform

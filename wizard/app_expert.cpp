@@ -503,6 +503,7 @@ void TAppExpert::ApplySettings(const WizardSettings& s) {
   SetCheckedFiring(ui_->SingleInstanceApp, s.SingleInstanceApp);
   ui_->siDDE->setChecked(s.siDDE);
   codePage_ = s.CodePage;
+  (s.Lazarus() ? ui_->rbTargetLcl : ui_->rbTargetVcl)->setChecked(true);
 }
 
 // The menus and the speedbar list
@@ -709,6 +710,8 @@ WizardSettings TAppExpert::RawSettings() const {
   s.SingleInstanceApp = ui_->SingleInstanceApp->isChecked();
   s.siDDE = ui_->siDDE->isChecked();
   s.CodePage = codePage_;
+  s.Target =
+      ui_->rbTargetLcl->isChecked() ? WizardSettings::kTargetLcl : WizardSettings::kTargetVcl;
   return s;
 }
 
@@ -746,6 +749,8 @@ void TAppExpert::ApplyRestored(const SettingDescription& setting, const WizardSe
     ui_->AppPath->setText(FromUtf8(s.AppPath));
   else if (setting.list == &WizardSettings::ExtListBox)
     SetExtItems(s.ExtListBox);
+  else if (setting.text == &WizardSettings::Target)
+    (s.Lazarus() ? ui_->rbTargetLcl : ui_->rbTargetVcl)->setChecked(true);
 }
 
 std::vector<std::string> TAppExpert::ExtItems() const {

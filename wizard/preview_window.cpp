@@ -125,6 +125,7 @@ void PreviewWindow::Run(const WizardSettings& choices) {
                                                        : QStringLiteral("MAIN.PAS");
   files_.clear();
   codePage_ = choices.CodePage;
+  utf8_ = choices.Lazarus();  // the Lazarus target's files are UTF-8
   QString status;
   try {
     WizardSettings settings = choices;
@@ -189,7 +190,8 @@ QString PreviewWindow::FileText(int row) const {
   auto decode = [this](const std::string& bytes) {
     QString text;
     try {
-      text = FromUtf8(platform::ToUtf8(bytes, "CP" + std::to_string(codePage_)));
+      text = utf8_ ? FromUtf8(bytes)
+                   : FromUtf8(platform::ToUtf8(bytes, "CP" + std::to_string(codePage_)));
     } catch (const std::exception&) {
       text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     }
@@ -212,9 +214,9 @@ void PreviewWindow::ShowFile(int row) {
   Language language = Language::None;
   if (row >= 0 && row < static_cast<int>(files_.size())) {
     const std::string ext = Extension(files_[static_cast<std::size_t>(row)].path);
-    language = ext == "PAS" || ext == "DPR"   ? Language::Pascal
-               : ext == "TXT" || ext == "DFM" ? Language::FormText
-                                              : Language::None;
+    language = ext == "PAS" || ext == "DPR" || ext == "LPR"   ? Language::Pascal
+               : ext == "TXT" || ext == "DFM" || ext == "LFM" ? Language::FormText
+                                                              : Language::None;
   }
   highlighter_->SetLanguage(Language::None, palette());
   ui_->FileText->setPlainText(FileText(row));

@@ -78,6 +78,7 @@ class PreviewWindow : public QWidget {
   std::optional<WizardSettings> seen_, shown_;
   std::vector<File> files_;
   int codePage_ = 1252;
+  bool utf8_ = false;
   int runs_ = 0;
 };
 

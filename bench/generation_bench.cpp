@@ -74,6 +74,30 @@ void BM_GenerationRunIntoMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_GenerationRunIntoMemory)->Unit(benchmark::kMicrosecond);
 
+// The Lazarus target beside the Windows one, both onto disk with backups and
+// into memory: the same choices, its own snippets, LF line ends, the project
+// description, and text forms without the binary conversion.
+void BM_GenerationRunLazarus(benchmark::State& state) {
+  fs::path dir = BenchDir("lazarus");
+  auto settings = EveryOption(dir);
+  settings.Target = orvalen::WizardSettings::kTargetLcl;
+  for (auto _ : state) benchmark::DoNotOptimize(orvalen::GenerateApplication(settings));
+  state.counters["files"] =
+      static_cast<double>(orvalen::GenerateApplication(settings).files.size());
+  fs::remove_all(dir);
+}
+BENCHMARK(BM_GenerationRunLazarus)->Unit(benchmark::kMicrosecond);
+
+void BM_GenerationRunLazarusIntoMemory(benchmark::State& state) {
+  auto settings = EveryOption(BenchDir("lazarus-memory"));
+  settings.Target = orvalen::WizardSettings::kTargetLcl;
+  for (auto _ : state) {
+    orvalen::platform::MemorySink memory;
+    benchmark::DoNotOptimize(orvalen::GenerateApplication(settings, memory));
+  }
+}
+BENCHMARK(BM_GenerationRunLazarusIntoMemory)->Unit(benchmark::kMicrosecond);
+
 // The floor: the same files with the same contents, written with fopen/fwrite/fclose.
 void BM_WriteSameBytesFloor(benchmark::State& state) {
   fs::path dir = BenchDir("floor");

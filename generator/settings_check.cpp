@@ -82,6 +82,8 @@ std::optional<std::string> CheckFilter(const WizardSettings& s) {
 }
 
 std::optional<std::string> EncodeTypedText(WizardSettings& s) {
+  // The Lazarus target's files are UTF-8: the typed text is written as typed.
+  if (s.Lazarus()) return std::nullopt;
   std::vector<std::string> entries;
   entries.reserve(s.ExtListBox.size());
   try {

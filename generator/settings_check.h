@@ -32,7 +32,8 @@ std::optional<std::string> CheckFilter(const WizardSettings& settings);
 // page's entries, from UTF-8 into settings.CodePage; once, before the checks
 // that count its bytes (CheckFilter) and before anything is written. The
 // application name is an ASCII identifier by CheckAppName, and the directory
-// is a file-system path that stays as it is. On failure the message (a
+// is a file-system path that stays as it is. For the Lazarus target, whose
+// files are UTF-8, the typed text stays as typed. On failure the message (a
 // character the code page cannot hold, an unknown code page) and the settings
 // unchanged.
 std::optional<std::string> EncodeTypedText(WizardSettings& settings);

@@ -29,6 +29,8 @@ std::optional<SettingProblem> CheckDocumentTypes(const S& s) {
   for (std::size_t i = 0; i < s.ExtListBox.size(); ++i)
     if (auto problem = Problem(CheckDocumentType(s.ExtListBox[i]), static_cast<int>(i)))
       return problem;
+  // The Lazarus target's text is UTF-8, which holds whatever was typed.
+  if (s.Lazarus()) return Problem(CheckFilter(s));
   if (!platform::IsSupportedCodePage(s.CodePage)) return std::nullopt;
   WizardSettings encoded = s;
   for (std::size_t i = 0; i < s.ExtListBox.size(); ++i) {
@@ -51,6 +53,15 @@ std::optional<SettingProblem> CheckCodePage(const S& s) {
   } catch (const platform::ECodePageError& e) {
     return SettingProblem{e.what()};
   }
+  return std::nullopt;
+}
+
+std::optional<SettingProblem> CheckTarget(const S& s) {
+  if (s.Target != S::kTargetVcl && s.Target != S::kTargetLcl)
+    return SettingProblem{"unknown target '" + s.Target + "' (choose from vcl, lcl)"};
+  if (s.Lazarus() && s.CodePage != WizardSettings().CodePage)
+    return SettingProblem{
+        "the Lazarus target writes UTF-8: a code page applies only to the Windows target"};
   return std::nullopt;
 }
 
@@ -96,12 +107,12 @@ Entry Text(std::string_view name, std::string S::*member, std::string_view key) 
 }
 
 // The remembered properties, control "." property, in the order they are restored.
-constexpr std::array<std::string_view, 13> kStoredNames = {
+constexpr std::array<std::string_view, 14> kStoredNames = {
     "AppPath.Text",         "cbFileMenu.Checked", "cbEditMenu.Checked",
     "cbHelpMenu.Checked",   "cbHints.Checked",    "cbMDIApp.Checked",
     "cbMDIform.Checked",    "cbMRU.Checked",      "cbStatusLine.Checked",
     "cbWindowMenu.Checked", "ExtListBox.Items",   "SingleInstanceApp.Checked",
-    "cbMRUReg.Checked"};
+    "cbMRUReg.Checked",     "Target.Text"};
 
 std::vector<SettingDescription> Build() {
   Entry types("ExtListBox", K::TextList, "fileTypes");
@@ -172,6 +183,13 @@ std::vector<SettingDescription> Build() {
       codePage.Option("codepage")
           .Help("    --codepage N", "the ANSI code page of the generated text (default 1252)")
           .Check(CheckCodePage),
+      // After the code page, whose check it completes.
+      Text("Target", &S::Target, "target")
+          .Option("target")
+          .Help("    --target vcl|lcl",
+                "vcl: the Windows project (the default); lcl: a Lazarus\n"
+                "project (UTF-8, .lpr, .lpi, .lfm forms) for the LCL")
+          .Check(CheckTarget),
   };
   for (auto& d : all) {
     for (std::size_t i = 0; i < kStoredNames.size(); ++i) {

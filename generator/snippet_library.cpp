@@ -1,6 +1,7 @@
 #include "generator/snippet_library.h"
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -18,6 +19,29 @@ SnippetLibrary::SnippetLibrary() {
   auto bytes = platform::FindResource("SNIPETS", platform::ResourceType::RCData);
   if (!bytes) throw EResourceError("The template resource SNIPETS is missing.");
   LoadSnippets(*bytes, platform::AnsiCodePage());
+}
+
+std::vector<std::string> VariantResourceNames(int n, SnippetVariant variant) {
+  char number[8];
+  std::snprintf(number, sizeof number, "%02d", n);
+  std::vector<std::string> names;
+  if (variant.lazarus && variant.sdi) names.push_back(std::string("SNIPPET_LCL_SDI_") + number);
+  if (variant.lazarus) names.push_back(std::string("SNIPPET_LCL_") + number);
+  if (variant.sdi) names.push_back(std::string("SNIPPET_SDI_") + number);
+  return names;
+}
+
+SnippetLibrary::SnippetLibrary(SnippetVariant variant) : SnippetLibrary() {
+  // The alternatives are embedded with a terminator past their counted size
+  // and live as long as the program: the table may point into them.
+  for (int n = 0; n < kSnippetCount; ++n) {
+    for (const std::string& name : VariantResourceNames(n, variant)) {
+      if (auto bytes = platform::FindResource(name, platform::ResourceType::RCData)) {
+        table_[static_cast<std::size_t>(n)] = reinterpret_cast<const char*>(bytes->data());
+        break;
+      }
+    }
+  }
 }
 
 SnippetLibrary::SnippetLibrary(platform::Bytes templateBytes, int codePage) {

@@ -7,19 +7,36 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/resources.h"
 
 namespace orvalen {
 
 inline constexpr int kSnippetCount = 60;
+
+// Which of the template's alternative snippets a run uses: those of the
+// Lazarus target, those of an application whose main form is no MDI frame,
+// and those of both together. A snippet a variant does not replace is the
+// template's own.
+struct SnippetVariant {
+  bool lazarus = false;
+  bool sdi = false;
+};
+
+// The resource names under which snippet n's alternatives are embedded, most
+// specific first, for that variant ("SNIPPET_LCL_SDI_08", ...).
+std::vector<std::string> VariantResourceNames(int n, SnippetVariant variant);
 inline constexpr std::size_t kFormatBufferSize = 1024;
 
 class SnippetLibrary {
  public:
   // LoadSnippets from the module's SNIPETS resource, cut under the ANSI code page.
   SnippetLibrary();
+  // The same with the variant's alternatives in place of the template's snippets.
+  explicit SnippetLibrary(SnippetVariant variant);
   // The same from any template bytes under a given code page (for tests).
   SnippetLibrary(platform::Bytes templateBytes, int codePage);
   ~SnippetLibrary() { FreeSnippets(); }

@@ -36,6 +36,9 @@ struct WizardSettings {
   // The target's ANSI code page: the generated files are 8-bit text in it, and
   // EncodeTypedText brings the typed text (UTF-8 as typed) into it.
   int CodePage = 1252;
+  // What the files are for: "vcl" the Windows project, "lcl" a Lazarus
+  // project (UTF-8 text, LF line ends, text forms only) built against the LCL.
+  std::string Target = "vcl";
 
   bool operator==(const WizardSettings&) const = default;
 
@@ -51,6 +54,11 @@ struct WizardSettings {
   bool RecentList() const { return cbFileMenu && cbMRU; }
   // The recent list kept in the registry.
   bool RegistryRecentList() const { return cbFileMenu && cbMRU && cbMRUReg; }
+  // The Lazarus target.
+  bool Lazarus() const { return Target == kTargetLcl; }
+
+  static constexpr const char* kTargetVcl = "vcl";
+  static constexpr const char* kTargetLcl = "lcl";
 };
 
 }  // namespace orvalen

@@ -286,6 +286,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         break;
       default:
         AddEdit(c, listsGiven, value, optarg ? optarg : "");
+        if (SettingOf(value).first == FindSetting("CodePage")) c.codePageGiven = true;
     }
   }
   c.operands.assign(argv + optind, argv + argc);

@@ -47,6 +47,8 @@ struct CommandLine {
   std::optional<std::string> answers, writeAnswers;
   bool help = false, version = false;
   bool dryRun = false, keepBackups = true;
+  // --codepage was given: with the Lazarus target, whose text is UTF-8, a mistake.
+  bool codePageGiven = false;
 
   WizardSettings Apply(WizardSettings settings) const;
 };

@@ -134,6 +134,8 @@ Job Prepare(const CommandLine& c) {
   if (!job.directory && !c.writeAnswers) throw UsageError{"no DIRECTORY given"};
   job.typed = c.Apply(start);
   job.typed.AppPath = job.directory.value_or("");
+  if (c.codePageGiven && job.typed.Lazarus())
+    throw UsageError{"--codepage applies to the Windows target only: --target lcl writes UTF-8"};
   job.encoded = CheckedSettings(job.typed, c.answers ? std::optional(start) : std::nullopt);
   return job;
 }

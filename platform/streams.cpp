@@ -141,4 +141,29 @@ bool ReadToEnd(int fd, std::uint64_t limit, std::string& text) {
   }
 }
 
+void LfLineEnds::Write(const void* data, std::size_t size) {
+  std::string_view text(static_cast<const char*>(data), size);
+  if (text.empty()) return;
+  if (pendingCr_) {
+    pendingCr_ = false;
+    if (text.front() != '\n') out_.Write("\r", 1);
+  }
+  // Whole runs between the CRs go on as they are: most writes hold none.
+  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r')) {
+    out_.Write(text.data(), cr);
+    if (cr + 1 == text.size()) {
+      pendingCr_ = true;  // the next write tells whether an LF follows
+      return;
+    }
+    if (text[cr + 1] != '\n') out_.Write("\r", 1);
+    text.remove_prefix(cr + 1);
+  }
+  out_.Write(text.data(), text.size());
+}
+
+void LfLineEnds::Finish() {
+  if (pendingCr_) out_.Write("\r", 1);
+  pendingCr_ = false;
+}
+
 }  // namespace orvalen::platform

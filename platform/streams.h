@@ -64,6 +64,21 @@ class MemoryStream : public OutputStream {
   std::vector<unsigned char> bytes_;
 };
 
+// Passes text on with each CR LF turned into LF: the writers emit CR LF, a
+// Lazarus project keeps LF. A CR at the end of one write waits for the next;
+// Finish passes on a CR that nothing followed.
+class LfLineEnds : public OutputStream {
+ public:
+  explicit LfLineEnds(OutputStream& out) : out_(out) {}
+  void Write(const void* data, std::size_t size) override;
+  using OutputStream::Write;
+  void Finish();
+
+ private:
+  OutputStream& out_;
+  bool pendingCr_ = false;
+};
+
 // Reads a whole file; raises Error "Cannot open file %s" when it cannot.
 std::string ReadFileBytes(const std::string& path);
 

@@ -12,10 +12,14 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev fp-co
 # has the narrow metrics the dialogs were laid out for), and windres,
 # the independent producer of version blocks; the Debian packaging tools
 # (dpkg-shlibdeps works out the package's dependencies), lintian, which the
-# package test runs on the package, and the desktop entry's checker; an X server without a screen and a tool that types and clicks into
-# it, for the programs' end-to-end tests; without the recommended extras.
+# package test runs on the package, and the desktop entry's checker; an X
+# server without a screen and a tool that types and clicks into it, for the
+# programs' end-to-end tests; the LCL for gtk2 and qt5 with lazbuild and the
+# Qt 5 binding, which the Lazarus target's projects build and run with (not
+# the Lazarus IDE); without the recommended extras.
 lean_packages=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core fonts-liberation
-               binutils-mingw-w64-x86-64 dpkg-dev lintian desktop-file-utils xvfb xdotool x11-utils)
+               binutils-mingw-w64-x86-64 dpkg-dev lintian desktop-file-utils xvfb xdotool x11-utils
+               lcl-units-2.2 lcl-gtk2-2.2 lcl-qt5-2.2 lcl-utils-2.2 libqt5pas-dev)
 
 missing_of() {
   local p

@@ -127,6 +127,24 @@ TEST(OrvalenGen, AFailureInTheMiddleOfARunListsTheFilesWrittenAndTheBackupsKept)
                 in("MAIN.~PA") + in("MAIN.~TX") + in("MAIN.~DF"));
 }
 
+// A dry run and the backups of the Lazarus target: its own files, its own backup names.
+TEST(OrvalenGen, LazarusTargetDryRunAndBackups) {
+  TempDir dir;
+  auto first = RunGen("--target lcl -n Editor " + Quote(dir.Str()));
+  ASSERT_EQ(first.status, 0) << first.out;
+  EXPECT_EQ(first.out.find(dir.File("Editor.lpr") + "\n" + dir.File("Editor.lpi") + "\n"), 0u)
+      << first.out;
+  auto dry = RunGen("--dry-run --target lcl -n Editor " + Quote(dir.Str()));
+  ASSERT_EQ(dry.status, 0) << dry.out;
+  for (const char* name : {"Editor.lpi", "MAIN.lfm", "MDICHILD.lfm", "STDABOUT.lfm"})
+    EXPECT_NE(dry.out.find(std::string(name) + "  (exists: replaced"), std::string::npos) << name;
+  EXPECT_EQ(dry.out.find(".DFM"), std::string::npos) << dry.out;
+  auto again = RunGen("--target lcl -n Editor " + Quote(dir.Str()));
+  ASSERT_EQ(again.status, 0) << again.out;
+  EXPECT_EQ(testing::ReadFile(dir.File("MAIN.~lf")), testing::ReadFile(dir.File("MAIN.lfm")));
+  EXPECT_EQ(testing::ReadFile(dir.File("Editor.~lp")), testing::ReadFile(dir.File("Editor.lpi")));
+}
+
 TEST(OrvalenGen, HelpAndVersion) {
   auto help = RunGen("--help");
   EXPECT_EQ(help.status, 0);
@@ -340,6 +358,16 @@ TEST(OrvalenGen, AnswerFiles) {
       CliCase("--dry-run -n Editor --write-answers w.json app")
           .Prints("  w.json  (new)\n")
           .WritesNothing(),
+      // The Lazarus target travels through an answer file like every choice.
+      CliCase("--answers l.json app")
+          .After("{gen} -n Editor -m file --target lcl --write-answers l.json")
+          .Writes("app", "-n Editor -m file --target lcl")
+          .LeavesNo({"app/Editor.DPR", "app/MAIN.DFM"}),
+      CliCase("--target lcl --codepage 1252 app")
+          .Status(2)
+          .Prints("orvalen-gen: --codepage applies to the Windows target only")
+          .WritesNothing(),
+      CliCase("--target LCL app").Status(2).Prints("unknown target 'LCL'").WritesNothing(),
   };
   for (const auto& c : cases) RunCase(c);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "generator/emitter.h"
+#include "generator/wizard_settings.h"
 #include "platform/errors.h"
 #include "platform/resources.h"
 
@@ -21,12 +22,14 @@ void WriteResource(const char* name, Emitter& emitter) {
 
 }  // namespace
 
-void WriteAboutUnit(const WizardSettings&, Emitter& emitter) {
-  WriteResource("STDABOUT_PAS", emitter);
+// The Lazarus target has an about unit of its own: the system's services it
+// reads (version resource, user, system, links) are reached another way there.
+void WriteAboutUnit(const WizardSettings& settings, Emitter& emitter) {
+  WriteResource(settings.Lazarus() ? "STDABOUT_PAS_LCL" : "STDABOUT_PAS", emitter);
 }
 
-void WriteAboutFormText(const WizardSettings&, Emitter& emitter) {
-  WriteResource("STDABOUT_TXT", emitter);
+void WriteAboutFormText(const WizardSettings& settings, Emitter& emitter) {
+  WriteResource(settings.Lazarus() ? "STDABOUT_LFM_LCL" : "STDABOUT_TXT", emitter);
 }
 
 }  // namespace orvalen

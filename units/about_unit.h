@@ -11,8 +11,9 @@ struct WizardSettings;
 inline constexpr char kAboutUnitFile[] = "STDABOUT.PAS";
 inline constexpr char kAboutFormTextFile[] = "STDABOUT.TXT";
 inline constexpr char kAboutFormFile[] = "STDABOUT.DFM";
+inline constexpr char kAboutLazarusFormFile[] = "STDABOUT.lfm";
 
-// The unit's source, the same for every set of choices.
+// The unit's source, the same for every set of choices of a target.
 void WriteAboutUnit(const WizardSettings& settings, Emitter& emitter);
 // The text form of the unit's form.
 void WriteAboutFormText(const WizardSettings& settings, Emitter& emitter);

@@ -36,6 +36,45 @@ constexpr const char* kFileNameParam = "FileName:String";
 // MRUMenu's head spells its parameter "Filename"; Pascal does not mind.
 constexpr const char* kMruHeadParam = "Filename:String";
 
+// The Lazarus program has no window to find: the running copy listens on a
+// channel (InstanceChannel) that a second copy tells, and polls it.
+void WriteRunningCopyDecls(Emitter& e) {
+  e.WriteFormatted(
+      "    procedure um_Activate(var msg: TLMessage); Message umActivate;\r\n"
+      "  private\r\n"
+      "    RunningCopies: TSimpleIPCServer;\r\n"
+      "    procedure RunningCopyCalls(Sender: TObject);\r\n"
+      "  protected\r\n"
+      "    procedure DoCreate; override;\r\n");
+}
+
+void WriteRunningCopyImpl(const std::string& formClass, Emitter& e) {
+  e.WriteFormatted(
+      "\r\n"
+      "procedure T%s.DoCreate;\r\n"
+      "begin\r\n"
+      "  { listens before the form shows, so that a second copy finds it }\r\n"
+      "  RunningCopies := TSimpleIPCServer.Create(Self);\r\n"
+      "  RunningCopies.ServerID := InstanceChannel;\r\n"
+      "  RunningCopies.Global := True;\r\n"
+      "  RunningCopies.StartServer;\r\n"
+      "  with TTimer.Create(Self) do\r\n"
+      "  begin\r\n"
+      "    Interval := 200;\r\n"
+      "    OnTimer := RunningCopyCalls;\r\n"
+      "  end;\r\n"
+      "  inherited DoCreate;\r\n"
+      "end;\r\n"
+      "\r\n"
+      "procedure T%s.RunningCopyCalls(Sender: TObject);\r\n"
+      "begin\r\n"
+      "  if RunningCopies.PeekMessage(0, True) then\r\n"
+      "    Perform(umactivate, 0, 0);\r\n"
+      "end;\r\n"
+      "\r\n",
+      {formClass, formClass});
+}
+
 void WriteMenuFieldGroups(const WizardSettings& s, Emitter& e) {
   if (s.cbFileMenu) {
     e.WriteMenuFields(kFileMenu);
@@ -112,7 +151,9 @@ void WriteInterface(const WizardSettings& s, Emitter& e) {
     e.WriteHandlerDecl(ids::kWindowMenuClick);
   }
   if (s.cbHelpMenu) e.WriteMenuHandlerDecls(kHelpMenu);
-  if (s.SingleInstanceApp)
+  if (s.SingleInstanceApp && s.Lazarus())
+    WriteRunningCopyDecls(e);
+  else if (s.SingleInstanceApp)
     e.WriteFormatted("    procedure um_Activate(var msg: TMessage); Message umActivate;\r\n");
   if (s.RegistryRecentList()) e.WriteFormatted("    Private\r\n     Reg:TRegistry;\r\n");
   e.WriteFormattedSnippet(kMainImplementation, {app, app});
@@ -169,8 +210,10 @@ void WriteImplementation(const WizardSettings& s, Emitter& e) {
   if (s.cbHelpMenu) e.WriteMenuHandlers(kHelpMenu, MenuFirstBodySnippet[kHelpMenu], s);
   if (s.SingleInstanceApp) {
     std::string stem = platform::LoadStr(ids::kMainForm);
-    e.WriteFormatted("procedure T%s%s.um_Activate(var msg: TMessage);\r\n", {stem, app});
+    e.WriteFormatted("procedure T%s%s.um_Activate(var msg: %s);\r\n",
+                     {stem, app, s.Lazarus() ? "TLMessage" : "TMessage"});
     e.WriteSnippet(kActivateAppBody);
+    if (s.Lazarus()) WriteRunningCopyImpl(stem + app, e);
   }
   e.WriteFormatted("end.\r\n");
 }

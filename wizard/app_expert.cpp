@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <array>
@@ -140,6 +141,8 @@ void TAppExpert::Connect() {
   // Every change of a setting, for the Preview.
   for (QCheckBox* box : findChildren<QCheckBox*>())
     connect(box, &QCheckBox::toggled, this, &TAppExpert::SettingsChanged);
+  for (QRadioButton* choice : {ui_->rbTargetVcl, ui_->rbTargetLcl})
+    connect(choice, &QRadioButton::toggled, this, &TAppExpert::SettingsChanged);
   for (QLineEdit* edit : {ui_->AppName, ui_->AppPath})
     connect(edit, &QLineEdit::textChanged, this, &TAppExpert::SettingsChanged);
   QAbstractItemModel* types = ui_->ExtListBox->model();
@@ -271,7 +274,7 @@ void TAppExpert::showEvent(QShowEvent* event) {
   Guarded([this] {
     WizardSettings restored = RawSettings();
     formStorage_.Restore(restored, [&](const SettingDescription& setting) {
-      ApplyRestored(setting, restored);
+      PutSetting(setting, restored, true);
       restored = RawSettings();  // the click handlers may have changed other settings
     });
   });

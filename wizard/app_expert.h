@@ -21,6 +21,7 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QLineEdit;
 class QMouseEvent;
 class QPainter;
 
@@ -142,8 +143,13 @@ class TAppExpert : public QDialog {
 
   // One remembered setting put into its control as a person would: a box
   // whose state changes fires its click handler.
-  void ApplyRestored(const SettingDescription& setting, const WizardSettings& settings);
+  // One setting put into its control, a box whose state changes firing its
+  // click handler as a person's click would; `asked`: the MDI child form's
+  // question too. And one setting read from its control.
+  void PutSetting(const SettingDescription& setting, const WizardSettings& settings, bool asked);
+  void TakeSetting(const SettingDescription& setting, WizardSettings& settings) const;
   QCheckBox* FlagBox(const SettingDescription& setting) const;
+  QLineEdit* TextEdit(const SettingDescription& setting) const;
   std::vector<std::string> ExtItems() const;
   void SetExtItems(const std::vector<std::string>& items);
 

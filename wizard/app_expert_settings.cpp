@@ -1,6 +1,7 @@
 // The settings as one value: read from the controls, put back into them, and
 // the controls as the remembered settings see them.
 #include <QCheckBox>
+#include <QLineEdit>
 
 #include "generator/command_table.h"
 #include "generator/settings_check.h"
@@ -10,57 +11,68 @@
 
 namespace orvalen::wizard {
 
+// The binding: every setting of the description and the control that shows it.
+
 void TAppExpert::ApplySettings(const WizardSettings& s) {
-  // The menus first: unchecking one drops its commands from the speedbar.
-  for (int m = 0; m < kMenuCount; ++m) SetCheckedFiring(MenuCheckBox(m), s.MenuChecked(m));
-  SetCheckedFiring(ui_->cbMRU, s.cbMRU);
-  SetCheckedFiring(ui_->cbMRUReg, s.cbMRUReg);
-  SetExtItems(s.ExtListBox);
-  while (speedItems_.SpeedbarCount() > 0) {
-    speedItems_.SetInsertIndex(0);
-    speedItems_.Remove();
-  }
-  for (int id : s.Speedbar) {
-    if (id == kSpeedbarSpace)
-      speedItems_.Space();
+  // In the description's order: the menus before the speedbar, since
+  // unchecking one drops its commands from it.
+  for (const SettingDescription& setting : SettingDescriptions()) PutSetting(setting, s, false);
+}
+
+WizardSettings TAppExpert::RawSettings() const {
+  WizardSettings s;
+  for (const SettingDescription& setting : SettingDescriptions()) TakeSetting(setting, s);
+  return s;
+}
+
+void TAppExpert::PutSetting(const SettingDescription& setting, const WizardSettings& s,
+                            bool asked) {
+  if (QCheckBox* box = FlagBox(setting)) {
+    // Settings put in whole (an answer file's) take the MDI child form as they
+    // hold it, without the question a person's click or a remembered value asks.
+    if (!asked && setting.flag == &WizardSettings::cbMDIform)
+      box->setChecked(s.cbMDIform);
     else
-      speedItems_.Insert(id);
-  }
-  speedItems_.SetInsertIndex(speedItems_.SpeedbarCount());
-  ui_->Speedbar->Changed();
-  ui_->AppName->setText(QString::fromStdString(s.AppName));
-  ui_->AppPath->setText(QString::fromStdString(s.AppPath));
-  SetCheckedFiring(ui_->cbMDIApp, s.cbMDIApp);
-  ui_->cbMDIform->setChecked(s.cbMDIform);  // as loaded, without the question
-  ui_->cbStatusLine->setChecked(s.cbStatusLine);
-  ui_->cbHints->setChecked(s.cbHints);
-  SetCheckedFiring(ui_->SingleInstanceApp, s.SingleInstanceApp);
-  ui_->siDDE->setChecked(s.siDDE);
-  if (codePage_ != s.CodePage) {
-    codePage_ = s.CodePage;
+      SetCheckedFiring(box, s.*setting.flag);
+  } else if (QLineEdit* edit = TextEdit(setting)) {
+    edit->setText(QString::fromStdString(s.*setting.text));
+  } else if (setting.text == &WizardSettings::Target) {
+    (s.Lazarus() ? ui_->rbTargetLcl : ui_->rbTargetVcl)->setChecked(true);
+  } else if (setting.list == &WizardSettings::ExtListBox) {
+    SetExtItems(s.ExtListBox);
+  } else if (setting.entries == &WizardSettings::Speedbar) {
+    while (speedItems_.SpeedbarCount() > 0) {
+      speedItems_.SetInsertIndex(0);
+      speedItems_.Remove();
+    }
+    for (int id : s.Speedbar) {
+      if (id == kSpeedbarSpace)
+        speedItems_.Space();
+      else
+        speedItems_.Insert(id);
+    }
+    speedItems_.SetInsertIndex(speedItems_.SpeedbarCount());
+    ui_->Speedbar->Changed();
+  } else if (setting.number == &WizardSettings::CodePage && codePage_ != s.CodePage) {
+    codePage_ = s.CodePage;  // no control; an answer file may set it
     emit SettingsChanged();
   }
 }
-WizardSettings TAppExpert::RawSettings() const {
-  WizardSettings s;
-  s.cbFileMenu = ui_->cbFileMenu->isChecked();
-  s.cbEditMenu = ui_->cbEditMenu->isChecked();
-  s.cbWindowMenu = ui_->cbWindowMenu->isChecked();
-  s.cbHelpMenu = ui_->cbHelpMenu->isChecked();
-  s.cbMRU = ui_->cbMRU->isChecked();
-  s.cbMRUReg = ui_->cbMRUReg->isChecked();
-  s.ExtListBox = ExtItems();
-  s.Speedbar = speedItems_.Entries();
-  s.AppName = ui_->AppName->text().toStdString();
-  s.AppPath = ui_->AppPath->text().toStdString();
-  s.cbMDIApp = ui_->cbMDIApp->isChecked();
-  s.cbStatusLine = ui_->cbStatusLine->isChecked();
-  s.cbHints = ui_->cbHints->isChecked();
-  s.cbMDIform = ui_->cbMDIform->isChecked();
-  s.SingleInstanceApp = ui_->SingleInstanceApp->isChecked();
-  s.siDDE = ui_->siDDE->isChecked();
-  s.CodePage = codePage_;
-  return s;
+
+void TAppExpert::TakeSetting(const SettingDescription& setting, WizardSettings& s) const {
+  if (QCheckBox* box = FlagBox(setting))
+    s.*setting.flag = box->isChecked();
+  else if (QLineEdit* edit = TextEdit(setting))
+    s.*setting.text = edit->text().toStdString();
+  else if (setting.text == &WizardSettings::Target)
+    s.Target =
+        ui_->rbTargetLcl->isChecked() ? WizardSettings::kTargetLcl : WizardSettings::kTargetVcl;
+  else if (setting.list == &WizardSettings::ExtListBox)
+    s.ExtListBox = ExtItems();
+  else if (setting.entries == &WizardSettings::Speedbar)
+    s.Speedbar = speedItems_.Entries();
+  else if (setting.number == &WizardSettings::CodePage)
+    s.CodePage = codePage_;
 }
 
 WizardSettings TAppExpert::Settings() const {
@@ -90,13 +102,10 @@ QCheckBox* TAppExpert::FlagBox(const SettingDescription& setting) const {
   return nullptr;
 }
 
-void TAppExpert::ApplyRestored(const SettingDescription& setting, const WizardSettings& s) {
-  if (QCheckBox* box = FlagBox(setting))
-    SetCheckedFiring(box, s.*setting.flag);
-  else if (setting.text == &WizardSettings::AppPath)
-    ui_->AppPath->setText(QString::fromStdString(s.AppPath));
-  else if (setting.list == &WizardSettings::ExtListBox)
-    SetExtItems(s.ExtListBox);
+QLineEdit* TAppExpert::TextEdit(const SettingDescription& setting) const {
+  if (setting.text == &WizardSettings::AppName) return ui_->AppName;
+  if (setting.text == &WizardSettings::AppPath) return ui_->AppPath;
+  return nullptr;
 }
 
 std::vector<std::string> TAppExpert::ExtItems() const {

@@ -122,6 +122,7 @@ void PreviewWindow::Run(const WizardSettings& choices) {
   files_.clear();
   stop_ = -1;
   codePage_ = choices.CodePage;
+  utf8_ = choices.Lazarus();  // the Lazarus target's files are UTF-8
   QString status;
   try {
     WizardSettings settings = choices;
@@ -213,7 +214,8 @@ QString PreviewWindow::FileText(int row) const {
   if (row < 0 || row >= static_cast<int>(files_.size())) return {};
   const File& file = files_[static_cast<std::size_t>(row)];
   auto decode = [this](const std::string& bytes) {
-    return FromUtf8(platform::GeneratedTextForDisplay(bytes, codePage_));
+    // The Lazarus target's files are UTF-8 already.
+    return utf8_ ? FromUtf8(bytes) : FromUtf8(platform::GeneratedTextForDisplay(bytes, codePage_));
   };
   if (Extension(file.path) != "DFM") return decode(file.bytes);
   // A binary form file: what it is, then its text form, written beside it by the same run.
@@ -232,9 +234,9 @@ void PreviewWindow::ShowFile(int row) {
   Language language = Language::None;
   if (row >= 0 && row < static_cast<int>(files_.size())) {
     const std::string ext = Extension(files_[static_cast<std::size_t>(row)].path);
-    language = ext == "PAS" || ext == "DPR"   ? Language::Pascal
-               : ext == "TXT" || ext == "DFM" ? Language::FormText
-                                              : Language::None;
+    language = ext == "PAS" || ext == "DPR" || ext == "LPR"   ? Language::Pascal
+               : ext == "TXT" || ext == "DFM" || ext == "LFM" ? Language::FormText
+                                                              : Language::None;
   }
   highlighter_->SetLanguage(Language::None, palette());
   ui_->FileText->setPlainText(FileText(row));

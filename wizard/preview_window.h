@@ -81,6 +81,7 @@ class PreviewWindow : public QWidget {
   std::optional<WizardSettings> shown_;
   std::vector<File> files_;
   int codePage_ = 1252;
+  bool utf8_ = false;
   int runs_ = 0;
   int stop_ = -1;  // the file a run would stop at, or -1
 };

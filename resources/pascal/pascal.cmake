@@ -2,8 +2,14 @@
 # into each new project exactly as they stand here.
 list(APPEND ORVALEN_RESOURCE_ARGS
   RCDATA STDABOUT_PAS ${CMAKE_CURRENT_LIST_DIR}/stdabout.pas
-  RCDATA STDABOUT_TXT ${CMAKE_CURRENT_LIST_DIR}/stdabout.txt)
+  RCDATA STDABOUT_TXT ${CMAKE_CURRENT_LIST_DIR}/stdabout.txt
+  RCDATA STDABOUT_PAS_LCL ${CMAKE_CURRENT_LIST_DIR}/lcl/stdabout.pas
+  RCDATA STDABOUT_LFM_LCL ${CMAKE_CURRENT_LIST_DIR}/lcl/stdabout.lfm
+  RCDATA PROJECT_LPI ${CMAKE_CURRENT_LIST_DIR}/lcl/project.lpi)
 list(APPEND ORVALEN_RESOURCE_DEPENDS
+  ${CMAKE_CURRENT_LIST_DIR}/lcl/stdabout.pas
+  ${CMAKE_CURRENT_LIST_DIR}/lcl/stdabout.lfm
+  ${CMAKE_CURRENT_LIST_DIR}/lcl/project.lpi
   ${CMAKE_CURRENT_LIST_DIR}/stdabout.pas
   ${CMAKE_CURRENT_LIST_DIR}/stdabout.txt)
 

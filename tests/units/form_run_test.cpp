@@ -74,18 +74,30 @@ TEST(FormRun, EachTextFormIsFollowedByItsConversion) {
   }
 }
 
-TEST(FormRun, ChildFormFilesDoNotDependOnTheApplication) {
-  TempDir one, two;
+// The child and about forms depend on nothing but whether the main form is an
+// MDI frame: without one the document form is an ordinary window.
+TEST(FormRun, ChildFormFilesDependOnlyOnTheMdiFrame) {
+  TempDir one, two, three;
   auto a = Settings(one);
   auto b = Settings(two);
   b.AppName = "Other";
-  b.cbMDIApp = b.cbMDIform = false;
   b.ExtListBox.clear();
+  b.cbHints = false;
+  auto c = Settings(three);
+  c.cbMDIApp = c.cbMDIform = false;
   GenerateApplication(a);
   GenerateApplication(b);
+  GenerateApplication(c);
   for (const char* file : {"MDICHILD.TXT", "MDICHILD.DFM", "STDABOUT.TXT", "STDABOUT.DFM"})
     EXPECT_EQ(ReadFile(one.File(file)), ReadFile(two.File(file))) << file;
   EXPECT_NE(ReadFile(one.File("MAIN.DFM")), ReadFile(two.File("MAIN.DFM")));
+  std::string ordinary = ReadFile(one.File("MDICHILD.TXT"));
+  const std::string style = "  FormStyle = fsMDIChild\r\n";
+  ASSERT_NE(ordinary.find(style), std::string::npos);
+  ordinary.erase(ordinary.find(style), style.size());
+  EXPECT_EQ(ReadFile(three.File("MDICHILD.TXT")), ordinary);
+  for (const char* file : {"STDABOUT.TXT", "STDABOUT.DFM"})
+    EXPECT_EQ(ReadFile(one.File(file)), ReadFile(three.File(file))) << file;
 }
 
 WizardSettings WithLongFilter(const TempDir& dir) {

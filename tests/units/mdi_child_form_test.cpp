@@ -15,7 +15,7 @@ namespace {
 constexpr int kChildInterfaceSnippet = 49;
 
 std::string ChildText() {
-  return testing::WrittenText([](Emitter& e) { WriteMdiChildFormText(e); });
+  return testing::WrittenText([](Emitter& e) { WriteMdiChildFormText(WizardSettings{}, e); });
 }
 
 TEST(MdiChildFormText, Golden) {

@@ -390,8 +390,9 @@ TEST(AppExpert, RemembersItsSettingsAcrossRunsAndSavesOnceOnTheWayOut) {
   QTest::keyClick(first.form.get(), Qt::Key_Escape);  // first run: the defaults are saved
   auto reg = first.world.Registry();
   ASSERT_TRUE(reg->OpenKey("\\Software\\testorvalen\\AppExpert", false));
-  EXPECT_EQ(reg->GetValueNames().size(), 12u);
+  EXPECT_EQ(reg->GetValueNames().size(), 13u);
   EXPECT_EQ(reg->ReadString("cbMDIform_Checked"), "True");
+  EXPECT_EQ(reg->ReadString("Target_Text"), "vcl");
   EXPECT_EQ(reg->ReadString("cbFileMenu_Checked"), "False");
   EXPECT_FALSE(reg->KeyExists("\\Software\\testorvalen\\AppExpert.ExtListBox_Items"));
   reg.reset();
@@ -402,7 +403,8 @@ TEST(AppExpert, RemembersItsSettingsAcrossRunsAndSavesOnceOnTheWayOut) {
                     {"cbMRU_Checked", " True "},
                     {"cbHints_Checked", "yes"},
                     {"cbMDIform_Checked", "False"},
-                    {"AppPath_Text", "  /tmp/x  "}});
+                    {"AppPath_Text", "  /tmp/x  "},
+                    {"Target_Text", "lcl"}});
   w.world.Remember({{"Count", "3"}, {"Item0", "A|*.a"}, {"Item2", "C|*.c"}},
                    "AppExpert.ExtListBox_Items");
   w.Open();  // the question appears while the dialog is shown
@@ -413,6 +415,7 @@ TEST(AppExpert, RemembersItsSettingsAcrossRunsAndSavesOnceOnTheWayOut) {
   EXPECT_TRUE(w.ui->cbHints->isChecked());
   EXPECT_FALSE(w.ui->cbMDIform->isChecked());
   EXPECT_EQ(w.ui->AppPath->text(), "/tmp/x");
+  EXPECT_TRUE(w.ui->rbTargetLcl->isChecked() && !w.ui->rbTargetVcl->isChecked());
   ASSERT_EQ(w.ui->ExtListBox->count(), 3);
   EXPECT_EQ(w.ui->ExtListBox->item(1)->text(), "");
 
@@ -426,6 +429,7 @@ TEST(AppExpert, RemembersItsSettingsAcrossRunsAndSavesOnceOnTheWayOut) {
   EXPECT_FALSE(reg->KeyExists("\\Software\\testorvalen\\AppExpert.ExtListBox_Items"));
   ASSERT_TRUE(reg->OpenKey("\\Software\\testorvalen\\AppExpert", false));
   EXPECT_EQ(reg->ReadString("cbMDIform_Checked"), "False");
+  EXPECT_EQ(reg->ReadString("Target_Text"), "lcl");
 }
 
 TEST(AppExpert, AFailingSaveIsReportedAndTheDialogClosesAllTheSame) {

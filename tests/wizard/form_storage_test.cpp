@@ -84,7 +84,7 @@ class FormStorageTest : public ::testing::Test {
   std::string store = dir.File("registry");
 };
 
-TEST_F(FormStorageTest, AFirstRunKeepsTheDefaultsAndSavesTwelveValuesWithoutAList) {
+TEST_F(FormStorageTest, AFirstRunKeepsTheDefaultsAndSavesThirteenValuesWithoutAList) {
   FakeControls controls = Restored();
   EXPECT_EQ(controls.Checked(), FakeControls().Checked());
   EXPECT_EQ(controls.settings.AppPath, "AppPath");
@@ -97,8 +97,9 @@ TEST_F(FormStorageTest, AFirstRunKeepsTheDefaultsAndSavesTwelveValuesWithoutALis
             (Items{"AppPath_Text", "cbFileMenu_Checked", "cbEditMenu_Checked", "cbHelpMenu_Checked",
                    "cbHints_Checked", "cbMDIApp_Checked", "cbMDIform_Checked", "cbMRU_Checked",
                    "cbStatusLine_Checked", "cbWindowMenu_Checked", "SingleInstanceApp_Checked",
-                   "cbMRUReg_Checked"}));
+                   "cbMRUReg_Checked", "Target_Text"}));
   EXPECT_EQ(reg.ReadString("cbFileMenu_Checked"), "False");
+  EXPECT_EQ(reg.ReadString("Target_Text"), "vcl");
   EXPECT_EQ(reg.ReadString("cbHints_Checked"), "True");
   EXPECT_EQ(reg.ReadString("AppPath_Text"), "AppPath");
   EXPECT_FALSE(reg.KeyExists(kList));

@@ -188,5 +188,49 @@ TEST(Preview, AnswerFilesCarryTheChoicesToOrvalenGenAndBack) {
   EXPECT_EQ(other.RawSettings(), form.RawSettings());
 }
 
+// The Extras page's target, chosen by its access keys, is what the run and the
+// Preview follow: the Lazarus project's files, its UTF-8 text decoded as such.
+TEST(Preview, ShowsTheLazarusFilesWhenTheTargetIsChosen) {
+  testing::WizardWorld world;
+  TAppExpert form(nullptr, world.Services());
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  Ui::TAppExpert& ui = form.Controls();
+  ui.AppPath->setText(QString::fromStdString(world.dir.File("app")));
+  std::filesystem::create_directory(world.dir.File("app"));
+  ui.PageControl->setCurrentWidget(ui.ExtrasTab);
+  Click(ui.PreviewButton);
+  PreviewWindow* preview = form.Preview();
+  ASSERT_NE(preview, nullptr);
+  const struct {
+    Qt::Key key;
+    const char* target;
+    const char* projectFile;
+  } choices[] = {{Qt::Key_L, "lcl", "AppName.lpr"}, {Qt::Key_W, "vcl", "AppName.DPR"}};
+  for (const auto& choice : choices) {
+    const int runs = preview->Runs();
+    form.activateWindow();
+    QTest::keyClick(&form, choice.key, Qt::AltModifier);
+    // A button pressed by its access key clicks a moment later.
+    QTRY_VERIFY_WITH_TIMEOUT(form.Settings().Target == choice.target, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(preview->Runs(), runs + 1, 2000);
+    EXPECT_EQ(preview->Controls().FileList->topLevelItem(0)->text(0), choice.projectFile);
+    ExpectPreviewIsTheRun(form, choice.target);
+  }
+  // Back to Lazarus: the child unit's copyright sign reads as itself, not as two characters.
+  QTest::keyClick(&form, Qt::Key_L, Qt::AltModifier);
+  QTRY_VERIFY_WITH_TIMEOUT(preview->Files().at(0).path.ends_with(".lpr"), 2000);
+  bool sawChild = false;
+  for (int row = 0; row < static_cast<int>(preview->Files().size()); ++row) {
+    const std::string& path = preview->Files()[static_cast<std::size_t>(row)].path;
+    EXPECT_FALSE(path.ends_with(".DFM")) << path;
+    if (!path.ends_with("MDICHILD.PAS")) continue;
+    sawChild = true;
+    EXPECT_TRUE(preview->FileText(row).contains(QString::fromUtf8("\u00a9 "))) << path;
+  }
+  EXPECT_TRUE(sawChild);
+}
+
 }  // namespace
 }  // namespace orvalen::wizard

@@ -431,6 +431,17 @@ end;
 
 { ---- other option sets ---- }
 
+function DocumentWindows: Integer;
+var
+  I: Integer;
+begin
+  Result := 0;
+  for I := 0 to Application.ComponentCount - 1 do
+    if (Application.Components[I] is TMDIChildForm) and
+      (TMDIChildForm(Application.Components[I]).FormStyle = fsNormal) then
+      Inc(Result);
+end;
+
 procedure SingleDocument;
 begin
   Start('no MDI');
@@ -438,6 +449,11 @@ begin
   Item('FileMenu').Click;
   Check(Item('CloseMenu').Enabled and Item('FileSaveItem').Enabled,
     'the document commands are on');
+  { without an MDI frame the document is an ordinary window, which File > New
+    can make (an MDI child form could not be created at all) }
+  ChooseItem('FileMenu', 'FileNewItem');
+  ChooseItem('FileMenu', 'FileNewItem');
+  CheckCount(2, DocumentWindows, 'File > New opens a document window each time');
   PickFiles([FileIn('one.txt')]);
   ChooseItem('FileMenu', 'FileSaveAsItem');
   CheckText('one.txt', RecentList, 'a saved file enters the recent list');

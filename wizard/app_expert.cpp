@@ -63,7 +63,12 @@ TAppExpert::TAppExpert(QWidget* parent, WizardServices services)
   FormCreate();
 }
 
-TAppExpert::~TAppExpert() = default;
+TAppExpert::~TAppExpert() {
+  // QWidget's destructor deletes the controls after this one has run, and
+  // some tell of it (the file-type list's model resets as it goes): nothing
+  // they send then may reach this part of the object, which is gone.
+  for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+}
 
 void TAppExpert::FormCreate() {
   // The glyph holders of the eighteen commands, the pointer and the off-screen

@@ -227,6 +227,7 @@ begin
   Unload;
   FLoadTimer.Free;
   FModule.Free;
+  FServices.Free;  // the module's references went with it
   FDescriptors.Free;
   FCommands.Free;
   inherited Destroy;

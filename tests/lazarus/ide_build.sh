@@ -46,22 +46,23 @@ rm -rf "$work/package"
 mkdir -p "$work/package"
 cp "$package_src"/*.lpk "$package_src"/*.pas "$work/package/"
 
-# The configuration: this tree and this compiler, no project reopened at
-# start, the debugger that needs no program of its own.
+# The configuration: this IDE's version (another one makes the IDE ask to
+# convert it at start), this tree and this compiler, no project reopened at
+# start. Debian's Free Pascal has no fppkg record of its RTL, so the IDE opens
+# its set-up dialog ("Configure Lazarus IDE") at each start: the tests answer it.
 mkdir -p "$pcp"
+ide_version=$(tr -d "'\n" <"$tree/ide/version.inc")
 cat >"$pcp/environmentoptions.xml" <<EOF
 <?xml version="1.0" encoding="UTF-8"?>
 <CONFIG>
   <EnvironmentOptions>
-    <Version Value="110" Lazarus="2.2.6"/>
+    <Version Value="110" Lazarus="$ide_version"/>
     <LazarusDirectory Value="$tree/"/>
     <CompilerFilename Value="$(command -v fpc)"/>
     <FPCSourceDirectory Value="$(find /usr/share/fpcsrc -mindepth 1 -maxdepth 1 -type d | sort -V | tail -1)/"/>
     <MakeFilename Value="$(command -v make)"/>
     <TestBuildDirectory Value="$work/testbuild/"/>
     <AutoSave OpenLastProjectAtStart="False"/>
-    <Debugger Class="TGDBMIDebugger"/>
-    <DebuggerFilename Value="$(command -v gdb || true)"/>
   </EnvironmentOptions>
 </CONFIG>
 EOF

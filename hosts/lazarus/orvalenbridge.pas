@@ -284,8 +284,11 @@ begin
     Error := LastDlError;
     Exit(False);
   end;
-  Pointer(SysGetMem) := dlsym(IdeMemoryManager, 'SysGetMem');
-  Pointer(SysFreeMem) := dlsym(IdeMemoryManager, 'SysFreeMem');
+  // Looked up as the module's own references are bound: in the process's
+  // global scope, so that both sides use the same manager even where the
+  // host program stands in front of the library's entry points.
+  Pointer(SysGetMem) := dlsym(RTLD_DEFAULT, 'SysGetMem');
+  Pointer(SysFreeMem) := dlsym(RTLD_DEFAULT, 'SysFreeMem');
   if (Pointer(SysGetMem) = nil) or (Pointer(SysFreeMem) = nil) then
   begin
     Error := FileName + ': not a shared memory manager (no SysGetMem or SysFreeMem)';
@@ -581,7 +584,8 @@ var
   Init: TInitExpertProc;
   ServicesPointer: Pointer;
   Mask: TFPUExceptionMask;
-  Initialised: Boolean;
+  Initialised, ManagerLoaded: Boolean;
+  ManagerError: string;
 begin
   Unload;
   Error := '';
@@ -590,13 +594,20 @@ begin
     Error := 'No expert module is installed or set in ORVALEN_EXPERT_MODULE';
     Exit(False);
   end;
-  if not LoadIdeMemoryManager(ExtractFileDir(ModulePath), Error) then
-    if not LoadIdeMemoryManager('', Error) then
-      Exit(False);
+  // The manager beside the module, else one on the library path; without
+  // one the module's own trouble, if it has any, is the one to tell.
+  ManagerLoaded := LoadIdeMemoryManager(ExtractFileDir(ModulePath), ManagerError) or
+    LoadIdeMemoryManager('', ManagerError);
   FHandle := dlopen(PChar(ModulePath), RTLD_NOW or RTLD_LOCAL);
   if FHandle = nil then
   begin
     Error := LastDlError;
+    Exit(False);
+  end;
+  if not ManagerLoaded then
+  begin
+    Error := ManagerError;
+    Unload;
     Exit(False);
   end;
   FPath := ModulePath;

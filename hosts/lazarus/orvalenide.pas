@@ -14,7 +14,8 @@ interface
 
 uses
   Classes, SysUtils, Forms, Controls, Dialogs, LazIDEIntf, ProjectIntf, MenuIntf, IDEMsgIntf,
-  IDEExternToolIntf, IDEDialogs, SrcEditorIntf, ExtCtrls, Laz2_XMLCfg, OrvalenBridge;
+  IDEExternToolIntf, IDEDialogs, SrcEditorIntf, ExtCtrls, LazLoggerBase, Laz2_XMLCfg,
+  OrvalenBridge;
 
 type
   { The IDE's side of the contract. }
@@ -130,7 +131,7 @@ begin
   if Changed then
     case IDEQuestionDialog('Project changed', Format('Save changes to project %s?',
         [Project.GetTitleOrName]), mtConfirmation,
-        [mrYes, '&Save', mrNoToAll, 'Discard changes', mrAbort, 'Do not close the project']) of
+        [mrYes, '&Save', mrNoToAll, '&Discard changes', mrAbort, 'Do &not close the project']) of
       mrYes:
         if not (LazarusIDE.DoSaveProject([]) in [mrOk, mrIgnore]) then
           Exit(False);
@@ -222,8 +223,11 @@ begin
   FCommands := TFPList.Create;
 end;
 
+// The IDE has freed the items and the menu commands by now.
 destructor TOrvalenIdeHost.Destroy;
 begin
+  FDescriptors.Clear;
+  FCommands.Clear;
   Unload;
   FLoadTimer.Free;
   FModule.Free;
@@ -328,16 +332,21 @@ begin
   Unload;
 end;
 
-// The items stay in the IDE's lists until it frees them; they forget their experts.
+// The items stay in the IDE's lists until it frees them; they forget their
+// experts, and the commands are hidden.
 procedure TOrvalenIdeHost.Unload;
 var
   I: Integer;
+  WasLoaded: Boolean;
 begin
   for I := 0 to FDescriptors.Count - 1 do
     TOrvalenProjectDescriptor(FDescriptors[I]).Expert := nil;
   for I := 0 to FCommands.Count - 1 do
     TIDEMenuCommand(FCommands[I]).Visible := False;
+  WasLoaded := FModule.Loaded;
   FModule.Unload;
+  if WasLoaded then
+    DebugLn(MessagePrefix + 'the expert module was unloaded');
 end;
 
 procedure Register;

@@ -19,13 +19,13 @@ endif()
 set(orvalen_ide_dir ${CMAKE_CURRENT_BINARY_DIR}/lazarus-ide)
 # About 80 s incremental over Debian's compiled packages on two cores, several
 # minutes the first time.
-add_test(NAME lazarus_ide_build
+add_test(NAME lazarus_ide.build
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/lazarus/ide_build.sh ${PROJECT_SOURCE_DIR}/hosts/lazarus
                  ${orvalen_ide_dir})
-set_tests_properties(lazarus_ide_build PROPERTIES
+set_tests_properties(lazarus_ide.build PROPERTIES
   LABELS lazarus-ide TIMEOUT 1800 PROCESSORS 2 RESOURCE_LOCK lazbuild FIXTURES_SETUP lazarus_ide)
 
-add_test(NAME lazarus_ide_x11 COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/lazarus/ide_x11.sh)
-set_tests_properties(lazarus_ide_x11 PROPERTIES
+add_test(NAME lazarus_ide.ide_x11 COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/lazarus/ide_x11.sh)
+set_tests_properties(lazarus_ide.ide_x11 PROPERTIES
   LABELS "lazarus-ide;x11" TIMEOUT 300 RESOURCE_LOCK lazbuild FIXTURES_REQUIRED lazarus_ide
   ENVIRONMENT "IDE_DIR=${orvalen_ide_dir};ORVALEN_EXPERT_MODULE=$<TARGET_FILE:orvalen>;ORVALEN_GEN=$<TARGET_FILE:orvalen-gen>;X11_SETTLE=$<TARGET_FILE:x11_settle>;E2E_TIMEOUT=240")

@@ -3,9 +3,10 @@
   File > New... > Project and a command of the File menu, and at exit the
   module goes again.
 
-  The module is found at the path kept in orvalen.xml in the IDE's
-  configuration directory (Module/Path), else where DefaultModulePath finds
-  it. A module that cannot be loaded is one line in the IDE's messages. }
+  The module is found at the path set on the IDE's options page (kept in
+  orvalen.xml in the IDE's configuration directory), else where
+  DefaultModulePath finds it. A module that cannot be loaded is one line in
+  the IDE's messages. }
 unit OrvalenIde;
 
 {$mode objfpc}{$H+}
@@ -14,8 +15,8 @@ interface
 
 uses
   Classes, SysUtils, Forms, Controls, Dialogs, LazIDEIntf, ProjectIntf, MenuIntf, IDEMsgIntf,
-  IDEExternToolIntf, IDEDialogs, SrcEditorIntf, ExtCtrls, LazLoggerBase, Laz2_XMLCfg,
-  OrvalenBridge;
+  IDEExternToolIntf, IDEDialogs, SrcEditorIntf, IDEWindowIntf, ExtCtrls, LazLoggerBase, OrvalenBridge,
+  OrvalenOptions;
 
 type
   { The IDE's side of the contract. }
@@ -65,10 +66,6 @@ type
     property Module: TOrvalenModule read FModule;
   end;
 
-const
-  ConfigFileName = 'orvalen.xml';
-  ConfigModulePath = 'Module/Path';
-
 // The module's path: the one kept in the IDE's configuration, else the default.
 function ConfiguredModulePath: string;
 procedure Register;
@@ -93,23 +90,19 @@ const
   MessagePrefix = 'Orvalen: ';
 
 function ConfiguredModulePath: string;
-var
-  Config: TXMLConfig;
-  FileName: string;
 begin
-  Result := '';
-  FileName := IncludeTrailingPathDelimiter(LazarusIDE.GetPrimaryConfigPath) + ConfigFileName;
-  if FileExists(FileName) then
-  begin
-    Config := TXMLConfig.Create(FileName);
-    try
-      Result := Trim(Config.GetValue(ConfigModulePath, ''));
-    finally
-      Config.Free;
-    end;
-  end;
+  Result := StoredModulePath;
   if Result = '' then
     Result := DefaultModulePath;
+end;
+
+// One line in the IDE's messages, and on its standard output.
+procedure Report(Urgency: TMessageLineUrgency; const Msg: string; const FileName: string = '');
+begin
+  DebugLn(MessagePrefix + Msg);
+  AddIDEMessage(Urgency, MessagePrefix + Msg, FileName);
+  if (IDEMessagesWindow <> nil) and (IDEWindowCreators <> nil) then
+    IDEWindowCreators.ShowForm(IDEMessagesWindow, False);
 end;
 
 { TOrvalenIdeServices }
@@ -257,17 +250,20 @@ begin
   Path := ConfiguredModulePath;
   if Path = '' then
   begin
-    AddIDEMessage(mluError, MessagePrefix + 'no expert module found: set ' + ConfigModulePath +
-      ' in ' + ConfigFileName + ' or ORVALEN_EXPERT_MODULE');
+    OrvalenModuleState := 'No expert module found: set its path here, or ORVALEN_EXPERT_MODULE.';
+    Report(mluError, 'no expert module found: set its path in Tools > Options > Environment > ' +
+      'Orvalen, or ORVALEN_EXPERT_MODULE');
     Exit;
   end;
   if FServices = nil then
     FServices := TOrvalenIdeServices.Create;
   if not FModule.Load(Path, FServices, Error) then
   begin
-    AddIDEMessage(mluError, MessagePrefix + Error, Path);
+    OrvalenModuleState := 'Not loaded: ' + Error;
+    Report(mluError, Error, Path);
     Exit;
   end;
+  OrvalenModuleState := 'Loaded ' + Path;
   for I := 0 to FModule.ExpertCount - 1 do
     if FModule[I].Style = esProject then
       AddExpert(FModule[I]);
@@ -314,7 +310,7 @@ begin
     Exit;
   if FRunning then
   begin
-    AddIDEMessage(mluWarning, MessagePrefix + Expert.Name + ' is already running');
+    Report(mluWarning, Expert.Name + ' is already running');
     Exit;
   end;
   FRunning := True;
@@ -353,6 +349,7 @@ procedure Register;
 begin
   if OrvalenHost <> nil then
     Exit;
+  RegisterOrvalenOptions;
   OrvalenHost := TOrvalenIdeHost.Create;
   OrvalenHost.FLoadTimer := TTimer.Create(nil);
   OrvalenHost.FLoadTimer.Interval := 100;

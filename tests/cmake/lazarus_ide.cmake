@@ -25,7 +25,15 @@ add_test(NAME lazarus_ide.build
 set_tests_properties(lazarus_ide.build PROPERTIES
   LABELS lazarus-ide TIMEOUT 1800 PROCESSORS 2 RESOURCE_LOCK lazbuild FIXTURES_SETUP lazarus_ide)
 
-add_test(NAME lazarus_ide.ide_x11 COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/lazarus/ide_x11.sh)
-set_tests_properties(lazarus_ide.ide_x11 PROPERTIES
-  LABELS "lazarus-ide;x11" TIMEOUT 300 RESOURCE_LOCK lazbuild FIXTURES_REQUIRED lazarus_ide
-  ENVIRONMENT "IDE_DIR=${orvalen_ide_dir};ORVALEN_EXPERT_MODULE=$<TARGET_FILE:orvalen>;ORVALEN_GEN=$<TARGET_FILE:orvalen-gen>;X11_SETTLE=$<TARGET_FILE:x11_settle>;E2E_TIMEOUT=240")
+# The IDE in Xvfb: one test per case of the driver.
+set(orvalen_ide_driver ${CMAKE_CURRENT_SOURCE_DIR}/lazarus/ide_x11.sh)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${orvalen_ide_driver})
+execute_process(COMMAND bash ${orvalen_ide_driver} --list OUTPUT_VARIABLE orvalen_ide_cases
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+string(REPLACE "\n" ";" orvalen_ide_cases "${orvalen_ide_cases}")
+foreach(ide_case ${orvalen_ide_cases})
+  add_test(NAME lazarus_ide.x11.${ide_case} COMMAND bash ${orvalen_ide_driver} ${ide_case})
+  set_tests_properties(lazarus_ide.x11.${ide_case} PROPERTIES
+    LABELS "lazarus-ide;x11" TIMEOUT 300 RESOURCE_LOCK lazbuild FIXTURES_REQUIRED lazarus_ide
+    ENVIRONMENT "IDE_DIR=${orvalen_ide_dir};ORVALEN_EXPERT_MODULE=$<TARGET_FILE:orvalen>;ORVALEN_GEN=$<TARGET_FILE:orvalen-gen>;X11_SETTLE=$<TARGET_FILE:x11_settle>;E2E_TIMEOUT=240")
+endforeach()

@@ -44,7 +44,7 @@ fi
 # The package as the Debian package installs it.
 rm -rf "$work/package"
 mkdir -p "$work/package"
-cp "$package_src"/*.lpk "$package_src"/*.pas "$work/package/"
+cp "$package_src"/*.lpk "$package_src"/*.pas "$package_src"/*.lfm "$work/package/"
 
 # The configuration: this IDE's version (another one makes the IDE ask to
 # convert it at start), this tree and this compiler, no project reopened at

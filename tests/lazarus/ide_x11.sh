@@ -12,11 +12,20 @@
 #     names it), whose files are orvalen-gen's for the same choices;
 #   - Ctrl+F9 builds it: the program appears;
 #   - File > Quit ends the IDE with status 0, after the module was unloaded.
+# And a module path set in the IDE's configuration that cannot be loaded
+# (case unloadable) is one line of the package's, in place of the module the
+# environment names, and the IDE goes on and ends as usual.
 # Screenshots of each step are kept in shots/ (E2E_KEEP=1 keeps the scratch
 # directory).
 #
-#   ide_x11.sh     (IDE_DIR, ORVALEN_EXPERT_MODULE, ORVALEN_GEN, X11_SETTLE in
-#                   the environment)
+#   ide_x11.sh CASE     (IDE_DIR, ORVALEN_EXPERT_MODULE, ORVALEN_GEN, X11_SETTLE
+#                        in the environment)
+#   ide_x11.sh --list
+CASES='wizard unloadable'
+if [ "${1:-}" = --list ]; then
+  tr ' ' '\n' <<<"$CASES"
+  exit 0
+fi
 
 # shellcheck source=tests/e2e/x11_session.sh
 source "$(dirname "$0")/../e2e/x11_session.sh"
@@ -55,7 +64,7 @@ shown() {
 # IDE asks in its set-up dialog; Start IDE (bottom right) goes on.
 start_ide() {
   mkdir -p "$WORK/home"
-  cp -r "$IDE_DIR/pcp" "$WORK/pcp"
+  [ -d "$WORK/pcp" ] || cp -r "$IDE_DIR/pcp" "$WORK/pcp"
   start_program env HOME="$WORK/home" "$IDE_DIR/lazarus/lazarus" --pcp="$WORK/pcp" --nsc
   local deadline=$((SECONDS + 60)) id title
   while :; do
@@ -91,87 +100,121 @@ file_menu() {
   press Return
 }
 
-step "the IDE starts with the package, which loads the module"
-start_xserver
-start_ide
-refocus "$IDE"
-shot 02-ide
-# A start that finds no module says so in the messages; this one must not.
-grep -q 'Orvalen: ' "$WORK/program.log" && fail "the package reported: $(grep 'Orvalen: ' "$WORK/program.log")"
+# quit: File > Quit; the IDE ends with status 0 and no failure of its own.
+quit() {
+  refocus "$IDE"
+  press alt+f q
+  await_exit 60
+  [ "$EXIT_STATUS" = 0 ] || fail "the IDE ended with status $EXIT_STATUS"
+  grep -q 'unhandled exception\|Access violation' "$WORK/program.log" && fail "the IDE failed as it ended"
+  return 0
+}
 
-step "the File menu's command opens the wizard; the IDE takes no keys under it"
-file_menu 3                                       # New Unit, New Form, New ..., the command
-open_wizard
-shot 03-wizard-from-menu
-before=$(shown)
-xdotool windowfocus --sync "$IDE"
-xdotool key alt+f
-sleep 1
-[ "$(shown)" = "$before" ] || fail "the IDE opened a menu while the wizard was open"
-refocus "$MAIN"
-press Escape
-await_closed "$MAIN"
+case_unloadable() {
+  step "a module path in the IDE's configuration that cannot be loaded"
+  cp -r "$IDE_DIR/pcp" "$WORK/pcp"
+  printf '%s\n' '<?xml version="1.0" encoding="UTF-8"?>' \
+    "<CONFIG><Module Path=\"$WORK/missing/orvalen.so\"/></CONFIG>" >"$WORK/pcp/orvalen.xml"
+  start_xserver
+  start_ide
+  local deadline=$((SECONDS + 20))
+  until grep -q '^Orvalen: ' "$WORK/program.log"; do
+    ((SECONDS < deadline)) || fail "the package said nothing about the module"
+    sleep 0.2
+  done
+  shot 02-unloadable
+  [ "$(grep -c '^Orvalen: ' "$WORK/program.log")" = 1 ] || fail "more than one line: $(grep '^Orvalen: ' "$WORK/program.log")"
+  grep -q "^Orvalen: .*$WORK/missing/orvalen.so" "$WORK/program.log" ||
+    fail "the line does not name the path: $(grep '^Orvalen: ' "$WORK/program.log")"
+  step "the IDE goes on and ends as usual"
+  quit
+  grep -q 'the expert module was unloaded' "$WORK/program.log" && fail "a module was loaded after all"
+  step "passed"
+}
 
-step "the IDE's project is changed"
-editor=$(find_window "Source Editor")
-refocus "$editor"
-press ctrl+End Return
-type_text "// changed"
-shot 04-changed
+case_wizard() {
+  step "the IDE starts with the package, which loads the module"
+  start_xserver
+  start_ide
+  refocus "$IDE"
+  shot 02-ide
+  # A start that finds no module says so in the messages; this one must not.
+  sleep 1
+  grep -q '^Orvalen: ' "$WORK/program.log" && fail "the package reported: $(grep '^Orvalen: ' "$WORK/program.log")"
 
-step "File > New... > Project > the wizard"
-before=$(shown)
-file_menu 2                                       # New Unit, New Form, New ...
-dialog=$(new_window "$before")
-refocus "$dialog"
-press End Up Up                                   # Package, Package (folder), the wizard
-shot 05-new-dialog
-press Return
-await_closed "$dialog"
-open_wizard
-OUT="$WORK/out"
-mkdir -p "$OUT"                                   # the wizard writes into a folder that exists
-press alt+n alt+n                                 # Menus, AppInfo
-enter_name_and_path "$NAME" "$OUT"
-next_from_app_info
-press alt+n alt+f
-shot 06-finish
+  step "the File menu's command opens the wizard; the IDE takes no keys under it"
+  file_menu 3                                       # New Unit, New Form, New ..., the command
+  open_wizard
+  shot 03-wizard-from-menu
+  before=$(shown)
+  xdotool windowfocus --sync "$IDE"
+  xdotool key alt+f
+  sleep 1
+  [ "$(shown)" = "$before" ] || fail "the IDE opened a menu while the wizard was open"
+  refocus "$MAIN"
+  press Escape
+  await_closed "$MAIN"
 
-step "the IDE asks about its changed project; Discard changes"
-question=$(find_window "Project changed" 20 "$MAIN")
-refocus "$question"
-shot 07-question
-press alt+d
-await_closed "$question"
-await_closed "$MAIN"
+  step "the IDE's project is changed"
+  editor=$(find_window "Source Editor")
+  refocus "$editor"
+  press ctrl+End Return
+  type_text "// changed"
+  shot 04-changed
 
-step "the written project is the IDE's active project"
-deadline=$((SECONDS + 30))
-while [[ $(window_title "$IDE") != *" - $NAME"* ]]; do
-  ((SECONDS < deadline)) || fail "the IDE is titled \"$(window_title "$IDE")\", not after $NAME"
-  sleep 0.2
-done
-shot 08-opened
-[ -f "$OUT/$NAME.lpi" ] || fail "no $NAME.lpi was written"
-judge_disk 1 "-n $NAME --target lcl"
+  step "File > New... > Project > the wizard"
+  before=$(shown)
+  file_menu 2                                       # New Unit, New Form, New ...
+  dialog=$(new_window "$before")
+  refocus "$dialog"
+  press End Up Up                                   # Package, Package (folder), the wizard
+  shot 05-new-dialog
+  press Return
+  await_closed "$dialog"
+  open_wizard
+  OUT="$WORK/out"
+  mkdir -p "$OUT"                                   # the wizard writes into a folder that exists
+  press alt+n alt+n                                 # Menus, AppInfo
+  enter_name_and_path "$NAME" "$OUT"
+  next_from_app_info
+  press alt+n alt+f
+  shot 06-finish
 
-step "Ctrl+F9 builds it"
-refocus "$IDE"
-press ctrl+F9
-deadline=$((SECONDS + 120))
-until [ -x "$OUT/$NAME" ]; do
-  ((SECONDS < deadline)) || { shot 09-no-program; fail "the IDE built no program $OUT/$NAME within 120 s"; }
-  sleep 0.5
-done
-shot 09-built
+  step "the IDE asks about its changed project; Discard changes"
+  question=$(find_window "Project changed" 20 "$MAIN")
+  refocus "$question"
+  shot 07-question
+  press alt+d
+  await_closed "$question"
+  await_closed "$MAIN"
 
-step "File > Quit ends the IDE after the module is unloaded"
-sleep 1
-refocus "$IDE"
-press alt+f q
-await_exit 60
-[ "$EXIT_STATUS" = 0 ] || fail "the IDE ended with status $EXIT_STATUS"
-grep -qx 'Orvalen: the expert module was unloaded' "$WORK/program.log" ||
-  fail "the IDE ended without unloading the module"
-grep -q 'unhandled exception\|Access violation' "$WORK/program.log" && fail "the IDE failed as it ended"
-step "passed"
+  step "the written project is the IDE's active project"
+  deadline=$((SECONDS + 30))
+  while [[ $(window_title "$IDE") != *" - $NAME"* ]]; do
+    ((SECONDS < deadline)) || fail "the IDE is titled \"$(window_title "$IDE")\", not after $NAME"
+    sleep 0.2
+  done
+  shot 08-opened
+  [ -f "$OUT/$NAME.lpi" ] || fail "no $NAME.lpi was written"
+  judge_disk 1 "-n $NAME --target lcl"
+
+  step "Ctrl+F9 builds it"
+  refocus "$IDE"
+  press ctrl+F9
+  deadline=$((SECONDS + 120))
+  until [ -x "$OUT/$NAME" ]; do
+    ((SECONDS < deadline)) || { shot 09-no-program; fail "the IDE built no program $OUT/$NAME within 120 s"; }
+    sleep 0.5
+  done
+  shot 09-built
+
+  step "File > Quit ends the IDE after the module is unloaded"
+  sleep 1
+  quit
+  grep -qx 'Orvalen: the expert module was unloaded' "$WORK/program.log" ||
+    fail "the IDE ended without unloading the module"
+  step "passed"
+}
+
+[ $# -eq 1 ] || fail "usage: $0 CASE | --list"
+"case_$1"

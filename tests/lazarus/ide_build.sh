@@ -15,8 +15,10 @@ package_src=${1:?usage: ide_build.sh PACKAGE_DIR WORKDIR}
 work=${2:?usage: ide_build.sh PACKAGE_DIR WORKDIR}
 system_tree=${LAZARUS_SYSTEM_TREE:-/usr/lib/lazarus}
 version_dir=$(find "$system_tree" -mindepth 1 -maxdepth 1 -type d -name '[0-9]*' | sort -V | tail -1)
-[ -n "$version_dir" ] && [ -f "$version_dir/ide/lazarus.lpi" ] ||
-  { echo "FAIL: no Lazarus IDE sources under $system_tree (lazarus-ide-2.2, lazarus-src-2.2)"; exit 1; }
+if [ -z "$version_dir" ] || [ ! -f "$version_dir/ide/lazarus.lpi" ]; then
+  echo "FAIL: no Lazarus IDE sources under $system_tree (lazarus-ide-2.2, lazarus-src-2.2)"
+  exit 1
+fi
 
 fail() {
   echo "FAIL: $*"

@@ -29,6 +29,8 @@ type
     function DoOpenProject(const ProjectFileName: string): Boolean; override;
     function DoGetParentHandle: PtrUInt; override;
     procedure DoRaiseException(const Msg: string); override;
+  public
+    destructor Destroy; override;
   end;
 
   { An expert of the module as an item of File > New... > Project. The IDE
@@ -144,6 +146,14 @@ begin
     Exit;
   FPendingProject := ProjectFileName;
   Application.QueueAsyncCall(@OpenPendingProject, 0);
+end;
+
+// A project still to be opened when the IDE ends is forgotten.
+destructor TOrvalenIdeServices.Destroy;
+begin
+  if Application <> nil then
+    Application.RemoveAsyncCalls(Self);
+  inherited Destroy;
 end;
 
 procedure TOrvalenIdeServices.OpenPendingProject(Data: PtrInt);

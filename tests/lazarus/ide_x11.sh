@@ -12,9 +12,10 @@
 #     names it), whose files are orvalen-gen's for the same choices;
 #   - Ctrl+F9 builds it: the program appears;
 #   - File > Quit ends the IDE with status 0, after the module was unloaded.
-# And a module path set in the IDE's configuration that cannot be loaded
-# (case unloadable) is one line of the package's, in place of the module the
-# environment names, and the IDE goes on and ends as usual.
+# And a module path set on the package's options page that cannot be loaded
+# (case unloadable) is kept, and at the next start is one line of the
+# package's, in place of the module the environment names; the IDE goes on
+# and ends as usual.
 # Screenshots of each step are kept in shots/ (E2E_KEEP=1 keeps the scratch
 # directory).
 #
@@ -110,24 +111,44 @@ quit() {
   return 0
 }
 
+# The path set on the package's options page (Tools > Options, the page found
+# by its name in the dialog's filter) is kept in the configuration, wins over
+# the environment's at the next start, and cannot be loaded there.
 case_unloadable() {
-  step "a module path in the IDE's configuration that cannot be loaded"
-  cp -r "$IDE_DIR/pcp" "$WORK/pcp"
-  printf '%s\n' '<?xml version="1.0" encoding="UTF-8"?>' \
-    "<CONFIG><Module Path=\"$WORK/missing/orvalen.so\"/></CONFIG>" >"$WORK/pcp/orvalen.xml"
+  step "the path of a module that cannot be loaded set on the options page"
   start_xserver
   start_ide
+  local missing="$WORK/missing/orvalen.so" options
+  refocus "$IDE"
+  before=$(shown)
+  press alt+t Return                              # Tools, Options ...
+  options=$(new_window "$before")
+  refocus "$options"
+  type_text Orvalen                               # the dialog's filter
+  press alt+e                                     # the page's "Expert module"
+  type_text "$missing"
+  shot 02-options-page
+  press Return                                    # OK
+  await_closed "$options"
+  grep -q "Path=\"$missing\"" "$WORK/pcp/orvalen.xml" ||
+    fail "the options page kept no path: $(cat "$WORK/pcp/orvalen.xml" 2>&1)"
+  quit
+
+  step "at the next start it is one line of the package's, and the IDE goes on"
+  : >"$WORK/program.log"
+  start_ide
+  # The IDE's output comes in blocks: the line is judged whole once it ends.
   local deadline=$((SECONDS + 20))
   until grep -q '^Orvalen: ' "$WORK/program.log"; do
     ((SECONDS < deadline)) || fail "the package said nothing about the module"
     sleep 0.2
   done
-  shot 02-unloadable
-  [ "$(grep -c '^Orvalen: ' "$WORK/program.log")" = 1 ] || fail "more than one line: $(grep '^Orvalen: ' "$WORK/program.log")"
-  grep -q "^Orvalen: .*$WORK/missing/orvalen.so" "$WORK/program.log" ||
-    fail "the line does not name the path: $(grep '^Orvalen: ' "$WORK/program.log")"
-  step "the IDE goes on and ends as usual"
+  shot 03-unloadable
   quit
+  [ "$(grep -c '^Orvalen: ' "$WORK/program.log")" = 1 ] ||
+    fail "not one line: $(grep '^Orvalen: ' "$WORK/program.log")"
+  grep -q "^Orvalen: .*$missing" "$WORK/program.log" ||
+    fail "the line does not name the path: $(grep '^Orvalen: ' "$WORK/program.log")"
   grep -q 'the expert module was unloaded' "$WORK/program.log" && fail "a module was loaded after all"
   step "passed"
 }

@@ -466,12 +466,18 @@ begin
 end;
 
 function TOrvalenToolServices.GetProjectKind: Integer; cdecl;
+var
+  Mask: TFPUExceptionMask;
 begin
+  Result := pkLazarus;
+  Mask := EnterHost;
   try
     Result := DoGetProjectKind;
   except
-    Result := pkLazarus;
+    on E: Exception do
+      Report(E);
   end;
+  LeaveHost(Mask);
 end;
 
 function TOrvalenToolServices.DoGetProjectKind: Integer;

@@ -9,6 +9,8 @@
 #   share/man/man1/orvalen-gen.1.gz, testorvalen.1.gz, expert-host.1.gz
 #   share/bash-completion/completions/orvalen-gen
 #   share/doc/orvalen/copyright, changelog.gz
+#   share/orvalen/lazarus/       the Lazarus IDE package's sources, for a person
+#                                to install into the IDE (orvalen_lazarus.lpk)
 #
 # The two libraries are the programs' own, not for other programs to link, so
 # they live in a directory of their own rather than the multiarch library
@@ -64,6 +66,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/dist/testorvalen.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/testorvalen.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The IDE package goes in as sources: the IDE compiles it into itself when a
+# person installs it (Package > Install, or lazbuild --add-package ... --build-ide=).
+list(TRANSFORM ORVALEN_LAZARUS_PACKAGE_FILES PREPEND ${PROJECT_SOURCE_DIR}/hosts/lazarus/
+     OUTPUT_VARIABLE orvalen_lazarus_sources)
+install(FILES ${orvalen_lazarus_sources} DESTINATION ${CMAKE_INSTALL_DATADIR}/orvalen/lazarus)
 
 # The Debian package. dpkg-shlibdeps (dpkg-dev) works out what it depends on,
 # run on the built programs and libraries by cmake/package_depends.cmake when
@@ -92,7 +99,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 document types, a speedbar, options) and writes its complete Object Pascal
 source, ready to compile. It comes as a standalone wizard (testorvalen), an
 expert module for an IDE (orvalen.so) with an IDE stand-in that loads it
-(expert-host), and a command-line generator for scripts (orvalen-gen).")
+(expert-host), the sources of a Lazarus IDE package that offers the wizard
+under File > New... > Project, and a command-line generator for scripts
+(orvalen-gen).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
@@ -100,4 +109,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_STRIP_FILES ON)
 # The dialogs were laid out for Liberation Sans's metrics.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+# The IDE package is of use only with the Lazarus IDE and its sources.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "lazarus-ide-2.2, lazarus-src-2.2")
 include(CPack)

@@ -82,7 +82,11 @@ GenerationResult GenerateApplication(const WizardSettings& s, platform::OutputSi
   result.projectFileName = ProjectFileName(s);
   out.Write(result.projectFileName, [&](Emitter& e) { WriteProjectSource(s, e); });
   result.fullProjectFileName = platform::ExpandFileName(result.projectFileName);
-  if (s.Lazarus()) out.Write(ProjectInfoFileName(s), [&](Emitter& e) { WriteProjectInfo(s, e); });
+  result.ideProjectFileName = result.fullProjectFileName;
+  if (s.Lazarus()) {
+    out.Write(ProjectInfoFileName(s), [&](Emitter& e) { WriteProjectInfo(s, e); });
+    result.ideProjectFileName = platform::ExpandFileName(ProjectInfoFileName(s));
+  }
   const std::string dir = platform::TargetDirectory(s.AppPath);
   auto file = [&](int nameId) { return dir + platform::LoadStr(nameId); };
   out.Write(file(ids::kMainPas), [&](Emitter& e) { WriteMainUnit(s, e); });
@@ -112,7 +116,7 @@ void RunAppExpert(const WizardFactory& createDialog, TIToolServices* toolService
   if (dialog->ShowModal() != kModalOk) return;
   GenerationResult result = GenerateApplication(dialog->Settings());
   if (toolServices && toolServices->CloseProject())
-    toolServices->OpenProject(result.fullProjectFileName);
+    toolServices->OpenProject(result.ideProjectFileName);
 }
 
 }  // namespace orvalen

@@ -16,7 +16,9 @@ namespace orvalen {
 struct GenerationResult {
   std::string projectFileName;      // as formed from the target directory
   std::string fullProjectFileName;  // the same made absolute
-  std::vector<std::string> files;   // every file created, in order
+  // What an IDE opens, absolute: the project source, or the Lazarus target's .lpi.
+  std::string ideProjectFileName;
+  std::vector<std::string> files;  // every file created, in order
 };
 
 // Loads the snippet library, creates every file of the application in order
@@ -48,7 +50,7 @@ using WizardFactory = std::function<std::unique_ptr<WizardDialog>()>;
 
 // Creates the dialog, shows it, and after Finish generates the application;
 // then, given tool services, closes the IDE's project and, only if that
-// succeeded, opens the generated one. The dialog is freed on every path;
+// succeeded, opens the generated one (ideProjectFileName). The dialog is freed on every path;
 // failures pass to the caller.
 void RunAppExpert(const WizardFactory& createDialog, TIToolServices* toolServices);
 

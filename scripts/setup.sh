@@ -15,11 +15,18 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev fp-co
 # package test runs on the package, and the desktop entry's checker; an X
 # server without a screen and a tool that types and clicks into it, for the
 # programs' end-to-end tests; the LCL for gtk2 and qt5 with lazbuild and the
-# Qt 5 binding, which the Lazarus target's projects build and run with (not
-# the Lazarus IDE); without the recommended extras.
+# Qt 5 binding, which the Lazarus target's projects build and run with; the
+# Lazarus IDE (gtk2) and its sources, of which the IDE package's test builds a
+# private copy; without the recommended extras.
+#
+# lazarus-src-2.2 replaces the LCL's package files with ones that name their
+# sources, so a lazbuild run as root that compiles the packages a project
+# needs (without --skip-dependencies, or without a --lazarusdir of its own)
+# writes into /usr/lib/lazarus. The tests never do either.
 lean_packages=(qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core fonts-liberation
                binutils-mingw-w64-x86-64 dpkg-dev lintian desktop-file-utils xvfb xdotool x11-utils
-               lcl-units-2.2 lcl-gtk2-2.2 lcl-qt5-2.2 lcl-utils-2.2 libqt5pas-dev)
+               lcl-units-2.2 lcl-gtk2-2.2 lcl-qt5-2.2 lcl-utils-2.2 libqt5pas-dev
+               lazarus-ide-2.2 lazarus-ide-gtk2-2.2 lazarus-src-2.2)
 
 missing_of() {
   local p

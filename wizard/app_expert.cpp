@@ -61,6 +61,13 @@ TAppExpert::TAppExpert(QWidget* parent, WizardServices services)
   platform::KeepFixedColoursLegible(*this);
   Connect();
   FormCreate();
+  if (services_.lazarusOnly) KeepLazarusTarget();
+}
+
+void TAppExpert::KeepLazarusTarget() {
+  ui_->rbTargetLcl->setChecked(true);
+  ui_->rbTargetVcl->setEnabled(false);
+  ui_->rbTargetVcl->setToolTip(tr("This IDE opens Lazarus projects only"));
 }
 
 TAppExpert::~TAppExpert() {
@@ -278,7 +285,11 @@ void TAppExpert::showEvent(QShowEvent* event) {
   shown_ = true;
   Guarded([this] {
     WizardSettings restored = RawSettings();
+    // The target a host that opens Lazarus projects only keeps chosen is not
+    // the person's choice: the remembered one is noted and saved back as it was.
+    if (services_.lazarusOnly) restored.Target = WizardSettings().Target;
     formStorage_.Restore(restored, [&](const SettingDescription& setting) {
+      if (setting.text == &WizardSettings::Target) rememberedTarget_ = restored.Target;
       PutSetting(setting, restored, true);
       restored = RawSettings();  // the click handlers may have changed other settings
     });
@@ -301,7 +312,9 @@ void TAppExpert::done(int result) {
 
 void TAppExpert::SaveSettings() {
   try {
-    formStorage_.Save(RawSettings());
+    WizardSettings settings = RawSettings();
+    if (services_.lazarusOnly) settings.Target = rememberedTarget_;
+    formStorage_.Save(settings);
   } catch (const std::exception& error) {
     ShowException(error);
   }

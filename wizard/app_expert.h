@@ -41,6 +41,9 @@ struct WizardServices {
   std::function<void(QWidget*)> showAbout;
   FormStorage::RegistryFactory openRegistry;
   std::string settingsKey;  // "Software\<program name>"
+  // The host opens Lazarus projects only (an IDE that cannot open a Windows
+  // project): the wizard writes the Lazarus target, whatever was remembered.
+  bool lazarusOnly = false;
 };
 
 // The real message boxes, shell, chooser and about box, and the current
@@ -125,6 +128,8 @@ class TAppExpert : public QDialog {
 
  private:
   void FormCreate();
+  // Inside a host that opens Lazarus projects only: the Windows target cannot be chosen.
+  void KeepLazarusTarget();
   void Connect();
   void LoadPagePicture(int page);
   void SamplePaint(QPainter& painter);
@@ -162,7 +167,8 @@ class TAppExpert : public QDialog {
   QImage speedBuffer_;
   QImage pagePicture_;
   bool shown_ = false;
-  int codePage_ = WizardSettings().CodePage;  // no control; an answer file may set it
+  int codePage_ = WizardSettings().CodePage;                // no control; an answer file may set it
+  std::string rememberedTarget_ = WizardSettings().Target;  // saved back when lazarusOnly
   PreviewWindow* preview_ = nullptr;
 };
 

@@ -37,7 +37,8 @@ void TAppExpert::PutSetting(const SettingDescription& setting, const WizardSetti
   } else if (QLineEdit* edit = TextEdit(setting)) {
     edit->setText(QString::fromStdString(s.*setting.text));
   } else if (setting.text == &WizardSettings::Target) {
-    (s.Lazarus() ? ui_->rbTargetLcl : ui_->rbTargetVcl)->setChecked(true);
+    const bool lazarus = s.Lazarus() || services_.lazarusOnly;
+    (lazarus ? ui_->rbTargetLcl : ui_->rbTargetVcl)->setChecked(true);
   } else if (setting.list == &WizardSettings::ExtListBox) {
     SetExtItems(s.ExtListBox);
   } else if (setting.entries == &WizardSettings::Speedbar) {

@@ -28,6 +28,18 @@
 //
 // Errors. No exception leaves a module operation: a failure's message goes to
 // the services' RaiseException and the operation returns its fallback.
+//
+// Versions. The classic contract's services answer GetVersion() with
+// kServicesVersionClassic (3). Services whose GetVersion() is
+// kServicesVersionProjectKind (4) or more have one more operation, in the
+// vtable slot after RaiseException:
+//   virtual int GetProjectKind() = 0;
+//     pkDelphi = 0: the host opens .DPR projects (what version 3 means)
+//     pkLazarus = 1: the host opens Lazarus projects (.lpi)
+// declared below as TIToolServices2, which leaves TIToolServices as it was. A
+// module calls it only when the version says it exists (ProjectKindOf). A
+// module in a pkLazarus host writes a Lazarus project and hands the host its
+// .lpi file to open.
 #pragma once
 
 #include <cstddef>
@@ -98,6 +110,27 @@ class TIToolServices : public TInterface {
  protected:
   ~TIToolServices() = default;
 };
+
+inline constexpr int kServicesVersionClassic = 3;
+inline constexpr int kServicesVersionProjectKind = 4;
+
+// What a host opens.
+enum TProjectKind : int { pkDelphi = 0, pkLazarus = 1 };
+
+// The services from version 4 on: the classic slots, then GetProjectKind.
+class TIToolServices2 : public TIToolServices {
+ public:
+  virtual int GetProjectKind() = 0;
+
+ protected:
+  ~TIToolServices2() = default;
+};
+
+// What the host opens: its answer when its version has the operation, else pkDelphi.
+inline int ProjectKindOf(TIToolServices& services) {
+  if (services.GetVersion() < kServicesVersionProjectKind) return pkDelphi;
+  return static_cast<TIToolServices2&>(services).GetProjectKind();
+}
 
 using RegisterProc = bool (*)(TIExpert* expert);
 using TerminateProc = void (*)();

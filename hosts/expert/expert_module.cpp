@@ -10,6 +10,7 @@
 
 #include "hosts/expert/application_expert.h"
 #include "hosts/expert/expert_api.h"
+#include "hosts/expert/foreign_host.h"
 #include "platform/qt/application_title.h"
 #include "platform/qt/message_box.h"
 #include "run/generation_run.h"
@@ -40,8 +41,11 @@ class IdeToolServices : public orvalen::TIToolServices {
 };
 
 // A host without a Qt application object gets one, kept for the module's life.
+// Such a host runs another toolkit (gtk2, qt5): Qt is told first what keeps
+// the two apart.
 void EnsureApplication() {
   if (QCoreApplication::instance()) return;
+  PrepareForeignHostEnvironment();
   static int argc = 1;
   static char name[] = "orvalen";
   static char* argv[] = {name, nullptr};
@@ -70,8 +74,13 @@ void RunOnce() {
   EnsureApplication();
   ModuleState& state = State();
   QWidget* owner = OwnerWidget(state.owner);
-  WizardFactory factory = [owner, foreign = owner ? 0 : state.owner] {
-    auto dialog = std::make_unique<wizard::AppExpertDialog>(owner, wizard::DefaultWizardServices());
+  // A host that opens Lazarus projects only gets one written.
+  const bool lazarusOnly =
+      state.expert.services && ota::ProjectKindOf(*state.expert.services) == ota::pkLazarus;
+  WizardFactory factory = [owner, foreign = owner ? 0 : state.owner, lazarusOnly] {
+    wizard::WizardServices services = wizard::DefaultWizardServices();
+    services.lazarusOnly = lazarusOnly;
+    auto dialog = std::make_unique<wizard::AppExpertDialog>(owner, std::move(services));
     if (foreign) {
       QDialog& form = dialog->Form();
       form.winId();  // a native window to be transient for the IDE's
@@ -100,6 +109,13 @@ void ShowError(const std::string& message) {
 
 void Terminate() {
   // Nothing to free: the experts end through Release, the services are the IDE's.
+  // The services are let go: a host that calls the entry point again (the
+  // module still loaded, or held in memory by another reference after the
+  // host's dlclose) hands new services, which must replace the gone ones.
+  ModuleState& state = State();
+  state.servicesHeld = false;
+  state.expert.services = nullptr;
+  state.owner = 0;
 }
 
 }  // namespace

@@ -38,3 +38,6 @@ target_link_libraries(orvalen-screenshots PRIVATE orvalen_expert_host)
 target_compile_definitions(orvalen-screenshots PRIVATE
   ORVALEN_EXPERT_MODULE="$<TARGET_FILE:orvalen>")
 add_dependencies(orvalen-screenshots orvalen)
+
+# What the module sets up inside a host of another toolkit is checked alone.
+target_sources(orvalen_tests PRIVATE ${PROJECT_SOURCE_DIR}/hosts/expert/foreign_host.cpp)

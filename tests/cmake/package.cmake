@@ -17,6 +17,9 @@ set(orvalen_package_files share/man/man1/orvalen-gen.1.gz share/man/man1/testorv
                           share/doc/orvalen/changelog.gz share/applications/testorvalen.desktop
                           share/icons/hicolor/scalable/apps/testorvalen.svg
                           share/bash-completion/completions/orvalen-gen)
+foreach(file ${ORVALEN_LAZARUS_PACKAGE_FILES})
+  list(APPEND orvalen_package_files share/orvalen/lazarus/${file})
+endforeach()
 foreach(program orvalen-gen testorvalen expert-host)
   if(TARGET ${program})
     list(APPEND orvalen_package_files bin/${program})

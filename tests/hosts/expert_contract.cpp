@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTimer>
 #include <QWindow>
 #include <cstdlib>
@@ -86,13 +87,14 @@ std::string Returned(ota::IdeString text) {
   return TakeIdeString(text);
 }
 
-// Tool services that record what the module asks of them.
-class RecordingServices : public ota::TIToolServices {
+// Tool services that record what the module asks of them: the classic
+// version unless told otherwise, with the later versions' slot ready behind.
+class RecordingServices : public ota::TIToolServices2 {
  public:
   explicit RecordingServices(QWidget* window = nullptr) : window_(window) {}
   int AddRef() override { return ++refs; }
   int Release() override { return --refs; }
-  int GetVersion() override { return 3; }
+  int GetVersion() override { return version; }
   bool CloseProject() override {
     ++closes;
     return closeAnswer;
@@ -110,8 +112,13 @@ class RecordingServices : public ota::TIToolServices {
     EXPECT_TRUE(WellFormed(message, 1));
     errors.push_back(IdeStringText(message));
   }
+  int GetProjectKind() override {
+    ++kindAsked;
+    return kind;
+  }
 
-  int refs = 1, closes = 0, parentAsked = 0;
+  int version = ota::kServicesVersionClassic, kind = ota::pkDelphi;
+  int refs = 1, closes = 0, parentAsked = 0, kindAsked = 0;
   bool closeAnswer = true;
   std::vector<std::string> opened, errors;
 
@@ -310,6 +317,69 @@ TEST_F(ExpertContract, EachWayARunEndsReachesTheServicesAsTheRunSays) {
     EXPECT_EQ(fs::is_regular_file(target.Path() / "MAIN.PAS"), !row.cancel && !row.mainPasBlocked);
     EXPECT_EQ(fs::exists(target.Path() / "MDICHILD.DFM"), !row.cancel && !row.mainPasBlocked);
   }
+}
+
+// Services that say they open Lazarus projects get one: the wizard starts on
+// the Lazarus target and keeps it, and the IDE is handed the .lpi. The
+// person's remembered target is left as it was, so a classic host after it
+// (the classic slots only: the module never asks it) writes the Windows project.
+TEST_F(ExpertContract, AnIdeThatOpensLazarusProjectsGetsOne) {
+  struct Row {
+    const char* name;
+    int version, kind;
+    bool lazarus;  // the Lazarus target chosen, the Windows one not to be had
+    const char* opened;
+  };
+  const Row rows[] = {
+      {"Lazarus IDE", 4, ota::pkLazarus, true, "Kind.lpi"},
+      {"classic IDE after it", 3, ota::pkLazarus, false, "Kind.DPR"},
+      {"version 4 opening .DPR", 4, ota::pkDelphi, false, "Kind.DPR"},
+      {"later version, Lazarus", 5, ota::pkLazarus, true, "Kind.lpi"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    testing::TempDir target;
+    Ide ide;
+    ide.services.version = row.version;
+    ide.services.kind = row.kind;
+    ota::TIExpert& expert = ide.Register();
+    bool lclChosen = false, vclEnabled = false;
+    Execute(expert, [&](QDialog& wizard) {
+      lclChosen = wizard.findChild<QRadioButton*>("rbTargetLcl")->isChecked();
+      vclEnabled = wizard.findChild<QRadioButton*>("rbTargetVcl")->isEnabled();
+      Finish("Kind", target.Str())(wizard);
+    });
+    EXPECT_EQ(lclChosen, row.lazarus);
+    EXPECT_EQ(vclEnabled, !row.lazarus);
+    EXPECT_EQ(ide.services.kindAsked, row.version >= 4 ? 1 : 0);
+    EXPECT_EQ(ide.services.opened, std::vector<std::string>{target.File(row.opened)});
+    EXPECT_TRUE(fs::is_regular_file(target.File(row.opened)));
+    EXPECT_EQ(fs::exists(target.File("Kind.lpr")), row.lazarus);
+    EXPECT_EQ(ide.module.Unload(), std::vector<int>{0});
+  }
+}
+
+// A host that ends the module (terminate, dlclose) and loads it again hands
+// it new services: the module uses those, never the ones it was given before,
+// even where the module stayed in memory in between (here another reference
+// to it holds it, as any second user of the library would).
+TEST_F(ExpertContract, AModuleLoadedAgainUsesTheNewServices) {
+  void* pin = dlopen(ORVALEN_EXPERT_MODULE, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(pin, nullptr) << dlerror();
+  testing::TempDir target;
+  QWidget firstWindow, secondWindow;
+  RecordingServices first(&firstWindow), second(&secondWindow);
+  for (RecordingServices* services : {&first, &second}) {
+    ExpertLibrary module(ORVALEN_EXPERT_MODULE);
+    ASSERT_TRUE(module.Initialize(services));
+    const RunSeen run = Execute(*module.Experts()[0], Finish("Again", target.Str()));
+    EXPECT_EQ(run.wizardParent, services == &first ? &firstWindow : &secondWindow);
+    EXPECT_EQ(module.Unload(), std::vector<int>{0});
+  }
+  dlclose(pin);
+  EXPECT_EQ(first.closes, 1);
+  EXPECT_EQ(second.closes, 1);
+  EXPECT_EQ(second.parentAsked, 1);
 }
 
 TEST_F(ExpertContract, AnExpertThatFailedRunsAgain) {

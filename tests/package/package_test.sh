@@ -7,7 +7,8 @@
 # there, its programs find their libraries inside the unpacked tree,
 # orvalen-gen runs from there and writes what the built one writes, the
 # manual page renders without warnings, the shell completion completes and
-# the desktop entry is valid and names an installed program and icon; lintian
+# the desktop entry is valid and names an installed program and icon, the
+# Lazarus IDE package's sources are complete; lintian
 # finds no error, no ldconfig call in a maintainer script and no unstripped
 # binary.
 set -euo pipefail
@@ -142,6 +143,19 @@ if [ -f "$entry" ]; then
   [ -x "$root/usr/bin/$exec_name" ] || fail "the desktop entry runs '$exec_name', not installed"
   [ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon_name.svg" ] ||
     fail "the desktop entry's icon '$icon_name' is not installed"
+fi
+
+# The Lazarus IDE package's sources: every unit its .lpk names, and the
+# package's main unit, lie beside it, as the IDE needs them to install it.
+lpk=$root/usr/share/orvalen/lazarus/orvalen_lazarus.lpk
+if [ -f "$lpk" ]; then
+  listed=$(sed -n 's/.*<Filename Value="\([^"]*\)".*/\1/p' "$lpk")
+  [ -n "$listed" ] || fail "orvalen_lazarus.lpk names no file"
+  for name in $listed orvalen_lazarus.pas; do
+    [ -f "${lpk%/*}/$name" ] || fail "the IDE package's $name is not installed beside its .lpk"
+  done
+  grep -q "RegisterPackage('orvalen_lazarus'" "${lpk%/*}/orvalen_lazarus.pas" ||
+    fail "orvalen_lazarus.pas does not register the package"
 fi
 
 [ "$failures" -eq 0 ] || exit 1

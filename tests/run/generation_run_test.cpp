@@ -205,6 +205,29 @@ TEST(RunAppExpert, OpensTheProjectOnlyAfterCloseProjectSucceeded) {
                nullptr);
 }
 
+// The IDE is handed the file it opens: the Windows project's source, the
+// Lazarus project's .lpi (the IDE's project file, not the program source).
+TEST(RunAppExpert, HandsTheIdeTheProjectFileOfTheTarget) {
+  struct Row {
+    const char* target;
+    const char* opened;
+    const char* source;
+  };
+  for (const Row& row : {Row{WizardSettings::kTargetVcl, "Editor.DPR", "Editor.DPR"},
+                         Row{WizardSettings::kTargetLcl, "Editor.lpi", "Editor.lpr"}}) {
+    SCOPED_TRACE(row.target);
+    TempDir dir;
+    int destroyed = 0;
+    WizardSettings s = SettingsIn(dir);
+    s.Target = row.target;
+    FakeToolServices services(true);
+    RunAppExpert([&] { return std::make_unique<FakeDialog>(kModalOk, s, &destroyed); }, &services);
+    EXPECT_EQ(services.opened, std::vector<std::string>{dir.File(row.opened)});
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.File(row.opened)));
+    EXPECT_EQ(GenerateApplication(s).fullProjectFileName, dir.File(row.source));
+  }
+}
+
 TEST(RunAppExpert, AWritingFailureFreesTheDialogAndLeavesTheIdeAlone) {
   TempDir dir;
   int destroyed = 0;

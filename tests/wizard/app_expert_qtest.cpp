@@ -9,7 +9,7 @@
 
 #include "platform/qt/message_box.h"
 #include "tests/wizard/wizard_support.h"
-#include "ui_app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/directory_chooser.h"
 #include "wizard/filter_dlg.h"
 

@@ -12,7 +12,7 @@
 #include "generator/command_table.h"
 #include "run/generation_run.h"
 #include "tests/wizard/wizard_support.h"
-#include "ui_app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "ui_preview_window.h"
 #include "wizard/preview_window.h"
 

@@ -197,7 +197,7 @@ class TAppExpert : public QDialog {
   // The settings; those whose page has been made are held by its controls.
   // The code page has no control; an answer file may set it.
   WizardSettings settings_;
-  std::array<bool, 7> built_{};
+  std::array<bool, kPageCount> built_{};
   PreviewWindow* preview_ = nullptr;
 };
 

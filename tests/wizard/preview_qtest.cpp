@@ -12,8 +12,8 @@
 #include "generator/command_table.h"
 #include "run/generation_run.h"
 #include "tests/wizard/wizard_support.h"
-#include "wizard/app_expert_controls.h"
 #include "ui_preview_window.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/preview_window.h"
 
 namespace orvalen::wizard {

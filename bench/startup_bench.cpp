@@ -3,8 +3,8 @@
 // dialog of the same size (527 x 281), and the resident memory of each at
 // that moment.
 //
-// Each iteration starts the program afresh (fork and exec, timed from just
-// before the fork) with the probe library preloaded; the probe reports the
+// Each iteration starts each program afresh, in turn (fork and exec, timed
+// from just before the fork) with the probe library preloaded; the probe reports the
 // clock and the resident set right after the first paint and ends the
 // process. The platform is offscreen unless QT_QPA_PLATFORM says otherwise
 // (QT_QPA_PLATFORM=xcb with DISPLAY set measures on an X server). The wizard's
@@ -13,14 +13,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <map>
-#include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -77,76 +78,93 @@ FirstPaint StartToFirstPaint(const char* program, const char* argument) {
   return {static_cast<double>(painted - start) / 1e9, kib};
 }
 
-void BM_StartToFirstPaint(benchmark::State& state, const char* program,
-                          const char* argument = nullptr) {
-  long resident = 0;
+// The programs measured, started in turn within each iteration (A B C A B C
+// ...), each iteration beginning one further along, so that a drift of the
+// machine's load falls on all of them alike.
+struct Program {
+  const char* name;
+  const char* path;
+  const char* argument;
+};
+constexpr Program kPrograms[] = {{"testorvalen", ORVALEN_TESTORVALEN, nullptr},
+                                 {"bare_dialog", ORVALEN_BARE_DIALOG, nullptr},
+                                 // Not the reference: the bare dialog with one line of text.
+                                 {"bare_dialog_text", ORVALEN_BARE_DIALOG, "text"}};
+constexpr std::size_t kProgramCount = std::size(kPrograms);
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// The iteration's time is testorvalen's; the counters hold each program's
+// median over the iterations (ms and KiB) and testorvalen's ratio to each
+// bare dialog's median.
+void BM_StartToFirstPaint(benchmark::State& state) {
+  std::vector<double> ms[kProgramCount], kib[kProgramCount];
+  std::size_t first = 0;
   for (auto _ : state) {
     try {
-      FirstPaint run = StartToFirstPaint(program, argument);
-      state.SetIterationTime(run.seconds);
-      resident += run.residentKiB;
+      for (std::size_t k = 0; k < kProgramCount; ++k) {
+        const std::size_t i = (first + k) % kProgramCount;
+        const FirstPaint run = StartToFirstPaint(kPrograms[i].path, kPrograms[i].argument);
+        ms[i].push_back(run.seconds * 1e3);
+        kib[i].push_back(static_cast<double>(run.residentKiB));
+        if (i == 0) state.SetIterationTime(run.seconds);
+      }
     } catch (const std::exception& error) {
       state.SkipWithError(error.what());
       return;
     }
+    first = (first + 1) % kProgramCount;
   }
-  state.counters["resident_KiB"] =
-      benchmark::Counter(static_cast<double>(resident), benchmark::Counter::kAvgIterations);
+  for (std::size_t i = 0; i < kProgramCount; ++i) {
+    const std::string name = kPrograms[i].name;
+    state.counters[name + "_ms"] = Median(ms[i]);
+    state.counters[name + "_KiB"] = Median(kib[i]);
+    if (i > 0 && Median(ms[i]) > 0)
+      state.counters["ratio_to_" + name] = Median(ms[0]) / Median(ms[i]);
+  }
 }
-BENCHMARK_CAPTURE(BM_StartToFirstPaint, testorvalen, ORVALEN_TESTORVALEN)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(3);
-BENCHMARK_CAPTURE(BM_StartToFirstPaint, bare_dialog, ORVALEN_BARE_DIALOG)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(3);
-// Not the reference: the bare dialog with one line of text.
-BENCHMARK_CAPTURE(BM_StartToFirstPaint, bare_dialog_text, ORVALEN_BARE_DIALOG, "text")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(3);
+BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 
-// The console's table, then the two programs set against each other: the
-// median of the repetitions when there are several (--benchmark_repetitions).
+// The console's table, then the programs set against each other from the
+// medians of the last run.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-      if (!median && (run.run_type != Run::RT_Iteration || run.iterations == 0)) continue;
-      // "BM_StartToFirstPaint/testorvalen": the program is the capture's name.
-      const std::string& name = run.run_name.function_name;
-      const std::string program = name.substr(name.find('/') + 1);
-      if (!median && medians_.count(program)) continue;
-      if (median) medians_.insert(program);
-      auto resident = run.counters.find("resident_KiB");
-      results_[program] = {run.GetAdjustedRealTime(),
-                           resident == run.counters.end() ? -1.0 : resident->second.value};
-    }
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+        counters_.clear();
+        for (const auto& [name, counter] : run.counters) counters_[name] = counter.value;
+        iterations_ = run.iterations;
+      }
     ConsoleReporter::ReportRuns(runs);
   }
 
   void Summarise() const {
-    auto wizard = results_.find("testorvalen"), bare = results_.find("bare_dialog");
-    if (wizard == results_.end() || bare == results_.end() || bare->second.first <= 0) return;
-    const auto [wizardMs, wizardKiB] = wizard->second;
-    const auto [bareMs, bareKiB] = bare->second;
+    auto value = [this](const std::string& name) {
+      auto found = counters_.find(name);
+      return found == counters_.end() ? 0.0 : found->second;
+    };
+    const double wizard = value("testorvalen_ms"), bare = value("bare_dialog_ms"),
+                 text = value("bare_dialog_text_ms");
+    if (wizard <= 0 || bare <= 0 || text <= 0) return;
     std::printf(
-        "testorvalen to the wizard's first paint: %.1f ms, %.2f times the bare dialog's %.1f ms\n"
-        "resident memory at the first paint: testorvalen %.0f KiB, the bare dialog %.0f KiB "
-        "(%.2f times)\n",
-        wizardMs, wizardMs / bareMs, bareMs, wizardKiB, bareKiB,
-        bareKiB > 0 ? wizardKiB / bareKiB : 0.0);
-    auto text = results_.find("bare_dialog_text");
-    if (text != results_.end())
-      std::printf("the bare dialog with one line of text: %.1f ms (%.2f times), %.0f KiB\n",
-                  text->second.first, text->second.first / bareMs, text->second.second);
+        "medians of %lld starts of each, taken in turn:\n"
+        "testorvalen to the wizard's first paint: %.1f ms, %.2f times the bare dialog with one "
+        "line of text (%.1f ms), %.2f times the bare dialog (%.1f ms)\n"
+        "resident memory at the first paint: testorvalen %.0f KiB, the bare dialog with text "
+        "%.0f KiB, the bare dialog %.0f KiB\n",
+        static_cast<long long>(iterations_), wizard, wizard / text, text, wizard / bare, bare,
+        value("testorvalen_KiB"), value("bare_dialog_text_KiB"), value("bare_dialog_KiB"));
   }
 
  private:
-  std::map<std::string, std::pair<double, double>> results_;
-  std::set<std::string> medians_;
+  std::map<std::string, double> counters_;
+  benchmark::IterationCount iterations_ = 0;
 };
 
 }  // namespace

@@ -16,9 +16,9 @@
 #include "platform/qt/application_title.h"
 #include "platform/registry.h"
 #include "run/generation_run.h"
-#include "ui_app_expert.h"
 #include "ui_preview_window.h"
 #include "wizard/app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/preview_window.h"
 
 namespace {

@@ -14,9 +14,14 @@
 #
 # The two libraries are the programs' own, not for other programs to link, so
 # they live in a directory of their own rather than the multiarch library
-# directory. The programs find them through a RUNPATH relative to themselves,
-# $ORIGIN/../lib/orvalen, and the module finds libidemm.so beside it: an
-# installed tree works wherever it is unpacked.
+# directory. expert-host, the one program that links libidemm.so, finds it
+# through a RUNPATH relative to itself, $ORIGIN/../lib/orvalen, and the module
+# finds libidemm.so beside it: an installed tree works wherever it is unpacked.
+# orvalen-gen and testorvalen link nothing of their own and carry no run path:
+# the loader would look in every run path directory, and in its hardware
+# subdirectories, for each system library before the system's own directories
+# (in the build tree CMake pads the place for the installed run path with empty
+# entries, each the current directory), all of which costs testorvalen's start.
 #
 # A host target is installed once it exists, so this file is included after
 # every directory that creates one.
@@ -27,7 +32,9 @@ file(RELATIVE_PATH orvalen_bin_to_lib /${CMAKE_INSTALL_BINDIR} /${ORVALEN_INSTAL
 
 foreach(program orvalen-gen testorvalen expert-host)
   if(TARGET ${program})
-    set_target_properties(${program} PROPERTIES INSTALL_RPATH "$ORIGIN/${orvalen_bin_to_lib}")
+    if(program STREQUAL "expert-host")
+      set_target_properties(${program} PROPERTIES INSTALL_RPATH "$ORIGIN/${orvalen_bin_to_lib}")
+    endif()
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
 endforeach()

@@ -21,7 +21,7 @@
 #include "platform/qt/dialog_font.h"
 #include "platform/qt/legible_colours.h"
 #include "platform/resources.h"
-#include "ui_app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/extension_delegate.h"
 #include "wizard/menu_item_delegate.h"
 #include "wizard/preview_placement.h"
@@ -57,15 +57,14 @@ TAppExpert::TAppExpert(QWidget* parent, WizardServices services)
       services_(std::move(services)),
       formStorage_(services_.openRegistry, services_.settingsKey) {
   platform::UseClassicDialogFont();
-  ui_->setupUi(this);
+  ui_->AppExpertFrame::setupUi(this);
   platform::KeepFixedColoursLegible(*this);
   Connect();
   FormCreate();
-  if (services_.lazarusOnly) KeepLazarusTarget();
+  if (services_.lazarusOnly) settings_.Target = WizardSettings::kTargetLcl;
 }
 
 void TAppExpert::KeepLazarusTarget() {
-  ui_->rbTargetLcl->setChecked(true);
   ui_->rbTargetVcl->setEnabled(false);
   ui_->rbTargetVcl->setToolTip(tr("This IDE opens Lazarus projects only"));
 }
@@ -78,14 +77,91 @@ TAppExpert::~TAppExpert() {
 }
 
 void TAppExpert::FormCreate() {
-  // The glyph holders of the eighteen commands, the pointer and the off-screen
-  // speedbar; the area paints all of itself, so nothing is erased first.
+  // The glyph holders of the eighteen commands; each decodes its bitmap when
+  // first drawn.
   for (int command = 0; command < kCommandCount; ++command) {
     auto holder = std::make_unique<TButtonImage>();
     holder->SetNumGlyphs(2);
     holder->SetBitmapId(static_cast<std::uint16_t>(kGlyphId + command));
     commandGlyphs_.push_back(std::move(holder));
   }
+  ui_->Sample->SetOnPaint([this](QPainter& painter) { SamplePaint(painter); });
+  ui_->PageControl->setCurrentIndex(kTabLicence);
+  built_[kTabLicence] = true;
+  LoadPagePicture(kTabLicence);
+  UpdateButtons();
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+Ui::TAppExpert& TAppExpert::Controls() {
+  for (int page = kTabLicence; page < kPageCount; ++page) BuildPage(page);
+  return *ui_;
+}
+
+void TAppExpert::BuildPage(int page) {
+  if (PageBuilt(page)) return;
+  built_.at(static_cast<std::size_t>(page)) = true;
+  QWidget* widget = ui_->PageControl->widget(page);
+  switch (static_cast<Page>(page)) {
+    case kMenus:
+      ui_->MenusPage::setupUi(widget);
+      BuildMenus();
+      break;
+    case kExtensions:
+      ui_->ExtensionsPage::setupUi(widget);
+      BuildExtensions();
+      break;
+    case kSpeedbtns:
+      ui_->SpeedbtnsPage::setupUi(widget);
+      BuildSpeedbtns();
+      break;
+    case kAppInfo:
+      ui_->AppInfoPage::setupUi(widget);
+      BuildAppInfo();
+      break;
+    case kExtrasTab:
+      ui_->ExtrasPage::setupUi(widget);
+      BuildExtras();
+      break;
+    case kHintTab:
+      ui_->HintPage::setupUi(widget);
+      BuildHint();
+      break;
+    case kTabLicence:
+      break;
+  }
+  FillPage(page);
+  ConnectChanges(*widget);
+  // Tab leads from the page's last control to the buttons, as the dialog's
+  // own controls are ordered: the page's controls came into the focus chain
+  // after them.
+  QWidget* last = nullptr;
+  for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+    if (widget->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus)) last = w;
+  if (last) setTabOrder(last, ui_->PreviewButton);
+  platform::KeepFixedColoursLegible(*this);
+}
+
+void TAppExpert::BuildMenus() {
+  for (QCheckBox* box : {ui_->cbFileMenu, ui_->cbEditMenu, ui_->cbWindowMenu, ui_->cbHelpMenu})
+    On(box, &TAppExpert::MenuClicked);
+  On(ui_->cbMRU, &TAppExpert::cbMRUClick);
+}
+
+void TAppExpert::BuildExtensions() {
+  ui_->ExtListBox->setItemDelegate(new ExtensionDelegate(ui_->ExtHeader, ui_->ExtListBox));
+  On(ui_->AddButton, &TAppExpert::AddClick);
+  On(ui_->EditButton, &TAppExpert::EditClick);
+  On(ui_->DeleteButton, &TAppExpert::DeleteClick);
+  On(ui_->UpButton, &TAppExpert::MoveClick);
+  On(ui_->DownButton, &TAppExpert::MoveClick);
+  connect(ui_->ExtHeader, &QHeaderView::sectionResized, this, Guard(&TAppExpert::HeaderSized));
+}
+
+void TAppExpert::BuildSpeedbtns() {
+  // The pointer and the off-screen speedbar; the area paints all of itself,
+  // so nothing is erased first.
   pointerGlyph_ = LoadBitmapResource("SPEEDPOINTER");
   speedBuffer_ = QImage(ui_->Speedbar->size(), QImage::Format_RGB32);
   speedBuffer_.fill(ui_->Speedbar->palette().color(QPalette::Window));
@@ -100,70 +176,73 @@ void TAppExpert::FormCreate() {
        {static_cast<QWidget*>(ui_->MenuList), static_cast<QWidget*>(ui_->MenuItemList),
         static_cast<QWidget*>(ui_->ScrollBox1)})
     watched->installEventFilter(this);
-  ui_->Sample->SetOnPaint([this](QPainter& painter) { SamplePaint(painter); });
-  ui_->ExtListBox->setItemDelegate(new ExtensionDelegate(ui_->ExtHeader, ui_->ExtListBox));
   ui_->ScrollBox1->horizontalScrollBar()->setValue(34);
-  ui_->PageControl->setCurrentIndex(kTabLicence);
-  LoadPagePicture(kTabLicence);
-  UpdateButtons();
-  if (QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  On(ui_->Button1, &TAppExpert::InsertClick);
+  On(ui_->Button2, &TAppExpert::RemoveClick);
+  On(ui_->Button3, &TAppExpert::SpaceClick);
+  // A keyboard selection in the menu list acts like a click, as in a native list box.
+  connect(ui_->MenuList, &QListWidget::currentRowChanged, this, Guard(&TAppExpert::MenuListClick));
+  connect(ui_->MenuList, &QListWidget::itemDoubleClicked, this,
+          Guard(&TAppExpert::MenuListDblClick));
+  connect(ui_->MenuItemList, &QListWidget::itemDoubleClicked, this,
+          Guard(&TAppExpert::InsertClick));
+}
+
+void TAppExpert::BuildAppInfo() {
+  On(ui_->cbMDIApp, &TAppExpert::cbMDIAppClick);
+  On(ui_->cbMDIform, &TAppExpert::cbMDIformClick);
+  On(ui_->SingleInstanceApp, &TAppExpert::SingleInstanceAppClick);
+  On(ui_->PathBrowse, &TAppExpert::BrowseClick);
+}
+
+void TAppExpert::BuildExtras() {
+  OnLink(ui_->MailLabel);
+  if (services_.lazarusOnly) KeepLazarusTarget();
+}
+
+void TAppExpert::BuildHint() {
+  for (ClickLabel* link : {ui_->MailtoLabel, ui_->URLLabel}) OnLink(link);
 }
 
 void TAppExpert::Connect() {
-  auto on = [this](QAbstractButton* button, void (TAppExpert::*handler)()) {
-    connect(button, &QAbstractButton::clicked, this,
-            [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
-  };
-  on(ui_->PrevButton, &TAppExpert::NextPrevClick);
-  on(ui_->NextButton, &TAppExpert::NextPrevClick);
-  on(ui_->Button4, &TAppExpert::AboutClick);
-  on(ui_->PreviewButton, &TAppExpert::PreviewClick);
-  on(ui_->CancelBtn, &TAppExpert::reject);
-  on(ui_->cbMDIApp, &TAppExpert::cbMDIAppClick);
-  on(ui_->cbMDIform, &TAppExpert::cbMDIformClick);
-  on(ui_->SingleInstanceApp, &TAppExpert::SingleInstanceAppClick);
-  on(ui_->cbMRU, &TAppExpert::cbMRUClick);
-  on(ui_->PathBrowse, &TAppExpert::BrowseClick);
-  for (QCheckBox* box : {ui_->cbFileMenu, ui_->cbEditMenu, ui_->cbWindowMenu, ui_->cbHelpMenu})
-    on(box, &TAppExpert::MenuClicked);
-  on(ui_->Button1, &TAppExpert::InsertClick);
-  on(ui_->Button2, &TAppExpert::RemoveClick);
-  on(ui_->Button3, &TAppExpert::SpaceClick);
-  on(ui_->AddButton, &TAppExpert::AddClick);
-  on(ui_->EditButton, &TAppExpert::EditClick);
-  on(ui_->DeleteButton, &TAppExpert::DeleteClick);
-  on(ui_->UpButton, &TAppExpert::MoveClick);
-  on(ui_->DownButton, &TAppExpert::MoveClick);
-  for (ClickLabel* link :
-       {ui_->Label12, ui_->Label14, ui_->MailLabel, ui_->MailtoLabel, ui_->URLLabel})
-    connect(link, &ClickLabel::clicked, this, [this] { Guarded([this] { WebLinkClick(); }); });
+  On(ui_->PrevButton, &TAppExpert::NextPrevClick);
+  On(ui_->NextButton, &TAppExpert::NextPrevClick);
+  On(ui_->Button4, &TAppExpert::AboutClick);
+  On(ui_->PreviewButton, &TAppExpert::PreviewClick);
+  On(ui_->CancelBtn, &TAppExpert::reject);
+  for (ClickLabel* link : {ui_->Label12, ui_->Label14}) OnLink(link);
+}
 
-  auto guard = [this](void (TAppExpert::*handler)()) {
-    return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
-  };
-  // A keyboard selection in the menu list acts like a click, as in a native list box.
-  connect(ui_->MenuList, &QListWidget::currentRowChanged, this, guard(&TAppExpert::MenuListClick));
-  connect(ui_->MenuList, &QListWidget::itemDoubleClicked, this,
-          guard(&TAppExpert::MenuListDblClick));
-  connect(ui_->MenuItemList, &QListWidget::itemDoubleClicked, this,
-          guard(&TAppExpert::InsertClick));
-  connect(ui_->ExtHeader, &QHeaderView::sectionResized, this, guard(&TAppExpert::HeaderSized));
+void TAppExpert::On(QAbstractButton* button, void (TAppExpert::*handler)()) {
+  connect(button, &QAbstractButton::clicked, this, Guard(handler));
+}
 
-  // Every change of a setting, for the Preview.
-  for (QCheckBox* box : findChildren<QCheckBox*>())
+void TAppExpert::OnLink(about::ClickLabel* link) {
+  connect(link, &ClickLabel::clicked, this, Guard(&TAppExpert::WebLinkClick));
+}
+
+std::function<void()> TAppExpert::Guard(void (TAppExpert::*handler)()) {
+  return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
+}
+
+// Every change of a setting, for the Preview.
+void TAppExpert::ConnectChanges(QWidget& page) {
+  for (QCheckBox* box : page.findChildren<QCheckBox*>())
     connect(box, &QCheckBox::toggled, this, &TAppExpert::SettingsChanged);
-  for (QRadioButton* choice : {ui_->rbTargetVcl, ui_->rbTargetLcl})
+  for (QRadioButton* choice : page.findChildren<QRadioButton*>())
     connect(choice, &QRadioButton::toggled, this, &TAppExpert::SettingsChanged);
-  for (QLineEdit* edit : {ui_->AppName, ui_->AppPath})
+  for (QLineEdit* edit : page.findChildren<QLineEdit*>())
     connect(edit, &QLineEdit::textChanged, this, &TAppExpert::SettingsChanged);
-  QAbstractItemModel* types = ui_->ExtListBox->model();
-  connect(types, &QAbstractItemModel::rowsInserted, this, &TAppExpert::SettingsChanged);
-  connect(types, &QAbstractItemModel::rowsRemoved, this, &TAppExpert::SettingsChanged);
-  connect(types, &QAbstractItemModel::rowsMoved, this, &TAppExpert::SettingsChanged);
-  connect(types, &QAbstractItemModel::dataChanged, this, &TAppExpert::SettingsChanged);
-  connect(types, &QAbstractItemModel::modelReset, this, &TAppExpert::SettingsChanged);
-  connect(ui_->Speedbar, &SpeedbarArea::EntriesChanged, this, &TAppExpert::SettingsChanged);
+  if (page.isAncestorOf(ui_->ExtListBox)) {
+    QAbstractItemModel* types = ui_->ExtListBox->model();
+    connect(types, &QAbstractItemModel::rowsInserted, this, &TAppExpert::SettingsChanged);
+    connect(types, &QAbstractItemModel::rowsRemoved, this, &TAppExpert::SettingsChanged);
+    connect(types, &QAbstractItemModel::rowsMoved, this, &TAppExpert::SettingsChanged);
+    connect(types, &QAbstractItemModel::dataChanged, this, &TAppExpert::SettingsChanged);
+    connect(types, &QAbstractItemModel::modelReset, this, &TAppExpert::SettingsChanged);
+  }
+  if (page.isAncestorOf(ui_->Speedbar))
+    connect(ui_->Speedbar, &SpeedbarArea::EntriesChanged, this, &TAppExpert::SettingsChanged);
 }
 
 void TAppExpert::Guarded(const std::function<void()>& handler) {
@@ -188,13 +267,13 @@ void TAppExpert::ShowException(const std::exception& error) {
 // Navigation
 
 bool TAppExpert::AnyMenuChecked() const {
-  return ui_->cbFileMenu->isChecked() || ui_->cbEditMenu->isChecked() ||
-         ui_->cbWindowMenu->isChecked() || ui_->cbHelpMenu->isChecked();
+  return Flag(&WizardSettings::cbFileMenu) || Flag(&WizardSettings::cbEditMenu) ||
+         Flag(&WizardSettings::cbWindowMenu) || Flag(&WizardSettings::cbHelpMenu);
 }
 
 StepTarget TAppExpert::GetNextPage(Step step) const {
   return NextPage(static_cast<Page>(ui_->PageControl->currentIndex()), step,
-                  {ui_->cbFileMenu->isChecked(), AnyMenuChecked()});
+                  {Flag(&WizardSettings::cbFileMenu), AnyMenuChecked()});
 }
 
 void TAppExpert::UpdateButtons() {
@@ -215,6 +294,7 @@ void TAppExpert::NextPrevClick() {
 }
 
 void TAppExpert::ShowPage(int page) {
+  BuildPage(page);
   LoadPagePicture(page);
   ui_->Sample->update();
   ui_->PageControl->setCurrentIndex(page);
@@ -224,7 +304,8 @@ bool TAppExpert::CheckAppInfo() {
   WizardSettings settings = RawSettings();
   std::optional<std::string> message = CheckAppName(settings.AppName);
   if (!message) {
-    const QString path = ui_->AppPath->text();
+    const QString path =
+        ui_->AppPath ? ui_->AppPath->text() : QString::fromStdString(settings.AppPath);
     if (path.isEmpty() || !QFileInfo(QDir::current(), path).isDir())
       message = platform::LoadStr(ids::kPathMissing);
   }

@@ -1,11 +1,14 @@
 // The wizard dialog: seven pages walked with Back and Next, the Finish
 // checks, the menus, the document file types, the speedbar list and the
-// application's options. Its controls are the wizard settings; once it has
+// application's options. The settings are one value held by the dialog; a
+// page's controls are made when the page is first shown, filled from the
+// value, and from then on hold the settings they show. Once the dialog has
 // closed, Settings() gives them to the generation run as one value.
 #pragma once
 
 #include <QDialog>
 #include <QImage>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,7 +29,11 @@ class QMouseEvent;
 class QPainter;
 
 namespace Ui {
-class TAppExpert;
+struct TAppExpert;
+}
+
+namespace orvalen::about {
+class ClickLabel;
 }
 
 namespace orvalen::wizard {
@@ -61,7 +68,11 @@ class TAppExpert : public QDialog {
   // Saves nothing: the remembered settings are saved when the dialog closes.
   ~TAppExpert() override;
 
-  Ui::TAppExpert& Controls() { return *ui_; }
+  // The controls of every page, the pages not shown yet made first.
+  Ui::TAppExpert& Controls();
+  // Makes a page's controls, filled from the settings, if not made yet.
+  void BuildPage(int page);
+  bool PageBuilt(int page) const { return built_.at(static_cast<std::size_t>(page)); }
 
   // The wizard settings as the controls hold them, typed text in the target's
   // code page. Read after the dialog closed with Finish.
@@ -83,6 +94,7 @@ class TAppExpert : public QDialog {
   int SlotAtPoint(int x, int y) const { return speedItems_.SlotAtPoint(x, y); }
   const CommandGlyphList& CommandGlyphs() const { return commandGlyphs_; }
   const QImage& SpeedBuffer() const { return speedBuffer_; }
+  // Decoded when the speedbar page is first made.
   const QImage& PointerGlyph() const { return pointerGlyph_; }
 
   // Where Back or Next leads from the page shown now.
@@ -128,9 +140,24 @@ class TAppExpert : public QDialog {
 
  private:
   void FormCreate();
-  // Inside a host that opens Lazarus projects only: the Windows target cannot be chosen.
+  // Inside a host that opens Lazarus projects only: the Extras page's Windows
+  // target cannot be chosen.
   void KeepLazarusTarget();
   void Connect();
+  // Each page's controls: made, filled from the settings with the enabling
+  // rules applied, and wired.
+  void BuildMenus();
+  void BuildExtensions();
+  void BuildSpeedbtns();
+  void BuildAppInfo();
+  void BuildExtras();
+  void BuildHint();
+  // Every change of a setting a page's controls make is told on.
+  void ConnectChanges(QWidget& page);
+  // A button's or a link's click runs a handler, guarded.
+  void On(QAbstractButton* button, void (TAppExpert::*handler)());
+  void OnLink(about::ClickLabel* link);
+  std::function<void()> Guard(void (TAppExpert::*handler)());
   void LoadPagePicture(int page);
   void SamplePaint(QPainter& painter);
   void SpeedbarPaint(QPainter& painter);
@@ -141,20 +168,26 @@ class TAppExpert : public QDialog {
   void ShowException(const std::exception& error);
   // Runs a handler; an error it raises is shown and the dialog stays open.
   void Guarded(const std::function<void()>& handler);
-  // Sets a box as its owner's code would: a change fires its click handler.
-  void SetCheckedFiring(QCheckBox* box, bool checked);
+  // A check box's setting, from its box when its page has been made.
+  bool Flag(bool WizardSettings::*flag) const;
+  // Sets a check box's setting as its owner's code would: a change fires the
+  // box's click handler, whether or not its page has been made.
+  void SetCheckedFiring(bool WizardSettings::*flag, bool checked);
+  // The speedbar list changed: its view redrawn, or the change told on.
+  void SpeedbarChanged();
   void SaveSettings();
-  QCheckBox* MenuCheckBox(int menu) const;
 
-  // One remembered setting put into its control as a person would: a box
-  // whose state changes fires its click handler.
-  // One setting put into its control, a box whose state changes firing its
-  // click handler as a person's click would; `asked`: the MDI child form's
-  // question too. And one setting read from its control.
+  // One setting put into its control, or into the value while its page has
+  // not been made, a box whose state changes firing its click handler as a
+  // person's click would; `asked`: the MDI child form's question too. And one
+  // setting read from its control where its page has been made.
   void PutSetting(const SettingDescription& setting, const WizardSettings& settings, bool asked);
   void TakeSetting(const SettingDescription& setting, WizardSettings& settings) const;
-  QCheckBox* FlagBox(const SettingDescription& setting) const;
+  // The controls of a setting; null while its page has not been made.
+  QCheckBox* FlagBox(bool WizardSettings::*flag) const;
   QLineEdit* TextEdit(const SettingDescription& setting) const;
+  // The settings' values put into the controls of a page just made.
+  void FillPage(int page);
   std::vector<std::string> ExtItems() const;
   void SetExtItems(const std::vector<std::string>& items);
 
@@ -167,7 +200,10 @@ class TAppExpert : public QDialog {
   QImage speedBuffer_;
   QImage pagePicture_;
   bool shown_ = false;
-  int codePage_ = WizardSettings().CodePage;                // no control; an answer file may set it
+  // The settings; those whose page has been made are held by its controls.
+  // The code page has no control; an answer file may set it.
+  WizardSettings settings_;
+  std::array<bool, kPageCount> built_{};
   std::string rememberedTarget_ = WizardSettings().Target;  // saved back when lazarusOnly
   PreviewWindow* preview_ = nullptr;
 };

@@ -1,6 +1,6 @@
 // The Extensions page: the table of document file types and its buttons.
-#include "ui_app_expert.h"
 #include "wizard/app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/filter_dlg.h"
 #include "wizard/list_rows.h"
 

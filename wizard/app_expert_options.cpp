@@ -2,8 +2,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "ui_app_expert.h"
 #include "wizard/app_expert.h"
+#include "wizard/app_expert_controls.h"
 
 namespace orvalen::wizard {
 
@@ -19,32 +19,29 @@ constexpr char kMDIChildQuestion[] =
 
 }  // namespace
 
-void TAppExpert::SetCheckedFiring(QCheckBox* box, bool checked) {
-  if (box->isChecked() == checked) return;
-  box->setChecked(checked);
-  emit box->clicked(checked);
-}
+// The rules hold for the settings whether or not the page has been made; the
+// enabling is the controls' only, and a page made later takes it from the value.
 
 void TAppExpert::cbMDIAppClick() {
-  const bool mdi = ui_->cbMDIApp->isChecked();
-  ui_->cbMDIform->setEnabled(mdi);
-  if (mdi) SetCheckedFiring(ui_->cbMDIform, true);
+  const bool mdi = Flag(&WizardSettings::cbMDIApp);
+  if (ui_->cbMDIform) ui_->cbMDIform->setEnabled(mdi);
+  if (mdi) SetCheckedFiring(&WizardSettings::cbMDIform, true);
 }
 
 void TAppExpert::cbMDIformClick() {
-  if (!ui_->cbMDIApp->isChecked() || ui_->cbMDIform->isChecked()) return;
+  if (!Flag(&WizardSettings::cbMDIApp) || Flag(&WizardSettings::cbMDIform)) return;
   auto answer = services_.messageBoxes->Show(this, QMessageBox::Warning, QStringLiteral("Warning"),
                                              QString::fromLatin1(kMDIChildQuestion),
                                              QMessageBox::Yes | QMessageBox::No);
-  if (answer == QMessageBox::Yes) SetCheckedFiring(ui_->cbMDIform, true);
+  if (answer == QMessageBox::Yes) SetCheckedFiring(&WizardSettings::cbMDIform, true);
 }
 
 void TAppExpert::SingleInstanceAppClick() {
-  ui_->siDDE->setEnabled(ui_->SingleInstanceApp->isChecked());
+  if (ui_->siDDE) ui_->siDDE->setEnabled(Flag(&WizardSettings::SingleInstanceApp));
 }
 
 void TAppExpert::cbMRUClick() {
-  ui_->cbMRUReg->setEnabled(ui_->cbMRU->isChecked());
+  if (ui_->cbMRUReg) ui_->cbMRUReg->setEnabled(Flag(&WizardSettings::cbMRU));
 }
 
 void TAppExpert::BrowseClick() {

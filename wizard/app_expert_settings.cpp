@@ -6,8 +6,8 @@
 #include "generator/command_table.h"
 #include "generator/settings_check.h"
 #include "run/generation_run.h"
-#include "ui_app_expert.h"
 #include "wizard/app_expert.h"
+#include "wizard/app_expert_controls.h"
 
 namespace orvalen::wizard {
 
@@ -20,26 +20,39 @@ void TAppExpert::ApplySettings(const WizardSettings& s) {
 }
 
 WizardSettings TAppExpert::RawSettings() const {
-  WizardSettings s;
+  WizardSettings s = settings_;
   for (const SettingDescription& setting : SettingDescriptions()) TakeSetting(setting, s);
   return s;
 }
 
 void TAppExpert::PutSetting(const SettingDescription& setting, const WizardSettings& s,
                             bool asked) {
-  if (QCheckBox* box = FlagBox(setting)) {
+  // A setting whose page has not been made changes in the value, and is told
+  // on as its control's change would be.
+  const auto intoValue = [&] {
+    if (SameValue(setting, settings_, s)) return;
+    CopyValue(setting, s, settings_);
+    emit SettingsChanged();
+  };
+  if (setting.flag) {
     // Settings put in whole (an answer file's) take the MDI child form as they
     // hold it, without the question a person's click or a remembered value asks.
-    if (!asked && setting.flag == &WizardSettings::cbMDIform)
-      box->setChecked(s.cbMDIform);
-    else
-      SetCheckedFiring(box, s.*setting.flag);
+    if (!asked && setting.flag == &WizardSettings::cbMDIform) {
+      if (QCheckBox* box = FlagBox(setting.flag))
+        box->setChecked(s.cbMDIform);
+      else
+        intoValue();
+    } else {
+      SetCheckedFiring(setting.flag, s.*setting.flag);
+    }
   } else if (QLineEdit* edit = TextEdit(setting)) {
     edit->setText(QString::fromStdString(s.*setting.text));
-  } else if (setting.text == &WizardSettings::Target) {
-    const bool lazarus = s.Lazarus() || services_.lazarusOnly;
-    (lazarus ? ui_->rbTargetLcl : ui_->rbTargetVcl)->setChecked(true);
-  } else if (setting.list == &WizardSettings::ExtListBox) {
+  } else if (setting.text == &WizardSettings::Target && services_.lazarusOnly) {
+    // A host that opens Lazarus projects only keeps the Lazarus target, in
+    // the value and on the page alike, whatever is put.
+  } else if (setting.text == &WizardSettings::Target && ui_->rbTargetLcl) {
+    (s.Lazarus() ? ui_->rbTargetLcl : ui_->rbTargetVcl)->setChecked(true);
+  } else if (setting.list == &WizardSettings::ExtListBox && ui_->ExtListBox) {
     SetExtItems(s.ExtListBox);
   } else if (setting.entries == &WizardSettings::Speedbar) {
     while (speedItems_.SpeedbarCount() > 0) {
@@ -53,27 +66,24 @@ void TAppExpert::PutSetting(const SettingDescription& setting, const WizardSetti
         speedItems_.Insert(id);
     }
     speedItems_.SetInsertIndex(speedItems_.SpeedbarCount());
-    ui_->Speedbar->Changed();
-  } else if (setting.number == &WizardSettings::CodePage && codePage_ != s.CodePage) {
-    codePage_ = s.CodePage;  // no control; an answer file may set it
-    emit SettingsChanged();
+    SpeedbarChanged();
+  } else {
+    intoValue();  // the code page has no control; and the pages not made yet
   }
 }
 
 void TAppExpert::TakeSetting(const SettingDescription& setting, WizardSettings& s) const {
-  if (QCheckBox* box = FlagBox(setting))
+  if (QCheckBox* box = FlagBox(setting.flag))
     s.*setting.flag = box->isChecked();
   else if (QLineEdit* edit = TextEdit(setting))
     s.*setting.text = edit->text().toStdString();
-  else if (setting.text == &WizardSettings::Target)
+  else if (setting.text == &WizardSettings::Target && ui_->rbTargetLcl)
     s.Target =
         ui_->rbTargetLcl->isChecked() ? WizardSettings::kTargetLcl : WizardSettings::kTargetVcl;
-  else if (setting.list == &WizardSettings::ExtListBox)
+  else if (setting.list == &WizardSettings::ExtListBox && ui_->ExtListBox)
     s.ExtListBox = ExtItems();
   else if (setting.entries == &WizardSettings::Speedbar)
     s.Speedbar = speedItems_.Entries();
-  else if (setting.number == &WizardSettings::CodePage)
-    s.CodePage = codePage_;
 }
 
 WizardSettings TAppExpert::Settings() const {
@@ -82,9 +92,39 @@ WizardSettings TAppExpert::Settings() const {
   return settings;
 }
 
+bool TAppExpert::Flag(bool WizardSettings::*flag) const {
+  const QCheckBox* box = FlagBox(flag);
+  return box ? box->isChecked() : settings_.*flag;
+}
+
+void TAppExpert::SetCheckedFiring(bool WizardSettings::*flag, bool checked) {
+  if (Flag(flag) == checked) return;
+  if (QCheckBox* box = FlagBox(flag)) {
+    box->setChecked(checked);
+    emit box->clicked(checked);
+    return;
+  }
+  settings_.*flag = checked;
+  emit SettingsChanged();
+  // The handler the box's click runs, as Connect() wires it.
+  using Handler = void (TAppExpert::*)();
+  const std::pair<bool WizardSettings::*, Handler> handlers[] = {
+      {&WizardSettings::cbFileMenu, &TAppExpert::MenuClicked},
+      {&WizardSettings::cbEditMenu, &TAppExpert::MenuClicked},
+      {&WizardSettings::cbWindowMenu, &TAppExpert::MenuClicked},
+      {&WizardSettings::cbHelpMenu, &TAppExpert::MenuClicked},
+      {&WizardSettings::cbMRU, &TAppExpert::cbMRUClick},
+      {&WizardSettings::cbMDIApp, &TAppExpert::cbMDIAppClick},
+      {&WizardSettings::cbMDIform, &TAppExpert::cbMDIformClick},
+      {&WizardSettings::SingleInstanceApp, &TAppExpert::SingleInstanceAppClick}};
+  for (const auto& [member, handler] : handlers)
+    if (member == flag) (this->*handler)();
+}
+
 // The controls as the remembered settings see them
 
-QCheckBox* TAppExpert::FlagBox(const SettingDescription& setting) const {
+QCheckBox* TAppExpert::FlagBox(bool WizardSettings::*flag) const {
+  if (!flag) return nullptr;
   const std::pair<bool WizardSettings::*, QCheckBox*> boxes[] = {
       {&WizardSettings::cbFileMenu, ui_->cbFileMenu},
       {&WizardSettings::cbEditMenu, ui_->cbEditMenu},
@@ -98,8 +138,8 @@ QCheckBox* TAppExpert::FlagBox(const SettingDescription& setting) const {
       {&WizardSettings::cbHints, ui_->cbHints},
       {&WizardSettings::SingleInstanceApp, ui_->SingleInstanceApp},
       {&WizardSettings::siDDE, ui_->siDDE}};
-  for (const auto& [flag, box] : boxes)
-    if (flag == setting.flag) return box;
+  for (const auto& [member, box] : boxes)
+    if (member == flag) return box;
   return nullptr;
 }
 
@@ -107,6 +147,28 @@ QLineEdit* TAppExpert::TextEdit(const SettingDescription& setting) const {
   if (setting.text == &WizardSettings::AppName) return ui_->AppName;
   if (setting.text == &WizardSettings::AppPath) return ui_->AppPath;
   return nullptr;
+}
+
+void TAppExpert::FillPage(int page) {
+  // Set without firing: the value already holds what the handlers did, and
+  // the enabling rules are applied from it below.
+  for (const SettingDescription& setting : SettingDescriptions()) {
+    if (QCheckBox* box = FlagBox(setting.flag);
+        box && ui_->PageControl->widget(page)->isAncestorOf(box)) {
+      box->setChecked(settings_.*setting.flag);
+      if (!setting.enabledBy.empty())
+        if (const SettingDescription* leader = FindSetting(setting.enabledBy))
+          box->setEnabled(settings_.*leader->flag);
+    }
+  }
+  if (page == kAppInfo) {
+    ui_->AppName->setText(QString::fromStdString(settings_.AppName));
+    ui_->AppPath->setText(QString::fromStdString(settings_.AppPath));
+  } else if (page == kExtrasTab) {
+    (settings_.Lazarus() ? ui_->rbTargetLcl : ui_->rbTargetVcl)->setChecked(true);
+  } else if (page == kExtensions) {
+    SetExtItems(settings_.ExtListBox);
+  }
 }
 
 std::vector<std::string> TAppExpert::ExtItems() const {

@@ -6,8 +6,8 @@
 
 #include "generator/command_table.h"
 #include "platform/resources.h"
-#include "ui_app_expert.h"
 #include "wizard/app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/list_rows.h"
 
 namespace orvalen::wizard {
@@ -30,23 +30,39 @@ class UpdatesSuspended {
 
 }  // namespace
 
-QCheckBox* TAppExpert::MenuCheckBox(int menu) const {
-  std::array<QCheckBox*, kMenuCount> boxes = {ui_->cbFileMenu, ui_->cbEditMenu, ui_->cbWindowMenu,
-                                              ui_->cbHelpMenu};
-  return boxes.at(static_cast<std::size_t>(menu));
+namespace {
+
+// The four menus' settings, in the command table's order.
+bool WizardSettings::*MenuFlag(int menu) {
+  const std::array<bool WizardSettings::*, kMenuCount> flags = {
+      &WizardSettings::cbFileMenu, &WizardSettings::cbEditMenu, &WizardSettings::cbWindowMenu,
+      &WizardSettings::cbHelpMenu};
+  return flags.at(static_cast<std::size_t>(menu));
 }
+
+}  // namespace
 
 void TAppExpert::MenuClicked() {
   for (int m = 0; m < kMenuCount; ++m) {
-    const bool checked = MenuCheckBox(m)->isChecked();
-    if (m == kFileMenu) ui_->cbMRU->setEnabled(ui_->cbFileMenu->isChecked());
+    const bool checked = Flag(MenuFlag(m));
+    if (m == kFileMenu && ui_->cbMRU) ui_->cbMRU->setEnabled(checked);
     if (!checked) {
       speedItems_.RemoveMenuCommands(m);
       speedItems_.SetInsertIndex(0);
     }
-    if (m == ui_->MenuList->currentRow()) MenuListClick();
+    if (ui_->MenuList && m == ui_->MenuList->currentRow()) MenuListClick();
   }
-  ui_->Speedbar->Changed();
+  SpeedbarChanged();
+}
+
+void TAppExpert::SpeedbarChanged() {
+  if (ui_->Speedbar) {
+    ui_->Speedbar->Changed();
+  } else if (speedItems_.Entries() != settings_.Speedbar) {
+    // Until the page is made, the value keeps the entries last told on.
+    settings_.Speedbar = speedItems_.Entries();
+    emit SettingsChanged();
+  }
 }
 
 void TAppExpert::MenuListClick() {
@@ -54,7 +70,7 @@ void TAppExpert::MenuListClick() {
   if (m < 0 || m >= kMenuCount) return;
   UpdatesSuspended suspended(ui_->MenuItemList);
   ui_->MenuItemList->clear();
-  if (!MenuCheckBox(m)->isChecked()) return;
+  if (!Flag(MenuFlag(m))) return;
   for (int j = 0; j < MenuCount[static_cast<std::size_t>(m)]; ++j) {
     const int id = kCaptionId + MenuFirst[static_cast<std::size_t>(m)] + j;
     auto* item =
@@ -79,11 +95,11 @@ void TAppExpert::InsertClick() {
 
 void TAppExpert::SpaceClick() {
   speedItems_.Space();
-  ui_->Speedbar->Changed();
+  SpeedbarChanged();
 }
 
 void TAppExpert::RemoveClick() {
-  if (speedItems_.Remove()) ui_->Speedbar->Changed();
+  if (speedItems_.Remove()) SpeedbarChanged();
 }
 
 void TAppExpert::SpeedMouseDown(QMouseEvent& event) {

@@ -9,9 +9,11 @@
 namespace orvalen::platform {
 
 // A bitmap resource's bytes decoded, the null image when they are not a
-// bitmap. Read by Qt's own bitmap reader alone: naming the format to QImage
-// still has every image format plugin loaded and asked first, which costs the
-// wizard's start more than all its pictures.
+// bitmap. The uncompressed bitmaps the programs carry are read by a decoder of
+// their own: Qt's image reader, even with the format named, first looks through
+// every image format plugin on the disk, which costs a window its first paint.
+// 1-bit bitmaps come out as Format_Mono, 4- and 8-bit ones as Format_Indexed8
+// with the file's colour table, deeper ones as Format_RGB32, as Qt reads them.
 QImage DecodeBitmap(const unsigned char* data, std::size_t size);
 
 // `image` with every pixel of colour `from` turned into `to` (which may be

@@ -345,9 +345,22 @@ TEST_F(ExpertContract, AnIdeThatOpensLazarusProjectsGetsOne) {
     ota::TIExpert& expert = ide.Register();
     bool lclChosen = false, vclEnabled = false;
     Execute(expert, [&](QDialog& wizard) {
-      lclChosen = wizard.findChild<QRadioButton*>("rbTargetLcl")->isChecked();
+      // The target's page comes after the name page and is made when first shown.
+      auto* next = wizard.findChild<QAbstractButton*>("NextButton");
+      auto* appInfo = wizard.findChild<QWidget*>("AppInfo");
+      ASSERT_TRUE(next && appInfo);
+      for (int page = 0; page < 8 && !appInfo->isVisible(); ++page) next->click();
+      wizard.findChild<QLineEdit*>("AppName")->setText("Kind");
+      wizard.findChild<QLineEdit*>("AppPath")->setText(QString::fromStdString(target.Str()));
+      QRadioButton* lcl = nullptr;
+      for (int page = 0; page < 8 && !(lcl && lcl->isVisible()); ++page) {
+        next->click();
+        lcl = wizard.findChild<QRadioButton*>("rbTargetLcl");
+      }
+      ASSERT_TRUE(lcl && lcl->isVisible());
+      lclChosen = lcl->isChecked();
       vclEnabled = wizard.findChild<QRadioButton*>("rbTargetVcl")->isEnabled();
-      Finish("Kind", target.Str())(wizard);
+      for (int page = 0; page < 8 && wizard.isVisible(); ++page) next->click();
     });
     EXPECT_EQ(lclChosen, row.lazarus);
     EXPECT_EQ(vclEnabled, !row.lazarus);

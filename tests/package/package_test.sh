@@ -75,6 +75,15 @@ while read -r elf; do
   readelf -d "$elf" | grep -E 'RPATH|RUNPATH' | grep -qF "$build" && fail "$elf: a run path into the build"
 done < <(find "$root/usr/bin" "$root/usr/lib" -type f \( -perm -u+x -o -name '*.so' \))
 
+# Only expert-host needs a run path (to libidemm.so); the programs that link
+# nothing of their own have none, so the loader goes straight to the system's.
+for program in orvalen-gen testorvalen; do
+  readelf -d "$root/usr/bin/$program" | grep -E 'RPATH|RUNPATH' &&
+    fail "$program carries a run path"
+done
+readelf -d "$root/usr/bin/expert-host" | grep -qF 'Library runpath: [$ORIGIN/../lib/orvalen]' ||
+  fail "expert-host's run path: $(readelf -d "$root/usr/bin/expert-host" | grep -E 'RPATH|RUNPATH')"
+
 # orvalen-gen from the unpacked tree: help, version, and a generation that
 # writes the same files, byte for byte, as the program in the build.
 gen=$root/usr/bin/orvalen-gen

@@ -23,9 +23,9 @@
 #include "platform/qt/desktop_shell.h"
 #include "platform/registry.h"
 #include "run/generation_run.h"
-#include "ui_app_expert.h"
 #include "ui_preview_window.h"
 #include "wizard/app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/filter_dlg.h"
 #include "wizard/preview_window.h"
 

@@ -18,7 +18,7 @@
 #include "platform/qt/legible_colours.h"
 #include "tests/about/about_sources.h"
 #include "tests/wizard/wizard_support.h"
-#include "ui_app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/filter_dlg.h"
 #include "wizard/preview_window.h"
 
@@ -35,6 +35,8 @@ struct Dialogs {
                         {[this] { return wizard.RawSettings(); },
                          [this](const WizardSettings& s) { wizard.ApplySettings(s); }},
                         world.boxes};
+  // The wizard's pages are made when first shown: here all of them at once.
+  Dialogs() { wizard.Controls(); }
   std::vector<std::pair<const char*, QWidget*>> All() {
     return {{"wizard", &wizard}, {"filter", &filter}, {"about", &about}, {"preview", &preview}};
   }

@@ -9,7 +9,7 @@
 
 #include "platform/qt/message_box.h"
 #include "tests/wizard/wizard_support.h"
-#include "ui_app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/directory_chooser.h"
 #include "wizard/filter_dlg.h"
 
@@ -23,10 +23,13 @@ struct Wizard {
   std::unique_ptr<TAppExpert> form;
   Ui::TAppExpert* ui = nullptr;
   Wizard() { Open(); }
+  // Shown first, so that the remembered settings are restored into the
+  // settings' value; the pages are then made from it (as each would be when
+  // first shown), for the tests that reach into them.
   void Open() {
     form = std::make_unique<TAppExpert>(nullptr, world.Services());
-    ui = &form->Controls();
     form->show();
+    ui = &form->Controls();
   }
   int Page() const { return ui->PageControl->currentIndex(); }
   void Next() { QTest::mouseClick(ui->NextButton, Qt::LeftButton); }

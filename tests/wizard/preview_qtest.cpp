@@ -12,8 +12,8 @@
 #include "generator/command_table.h"
 #include "run/generation_run.h"
 #include "tests/wizard/wizard_support.h"
-#include "ui_app_expert.h"
 #include "ui_preview_window.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/preview_window.h"
 
 namespace orvalen::wizard {
@@ -68,7 +68,8 @@ TEST(Preview, ShowsWhatARunThenWritesAndFollowsEachChangedChoice) {
     const int runs = preview->Runs();
     step.change();
     // Exactly one run follows, however many keys a change took.
-    QTRY_COMPARE_WITH_TIMEOUT(preview->Runs(), runs + 1, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->Runs() == runs + 1; }, 2000))
+        << step.step << ": " << preview->Runs() - runs << " runs";
     QTest::qWait(250);
     EXPECT_EQ(preview->Runs(), runs + 1) << step.step;
     // The files the run before wrote are marked as replaced; a renamed project file is new.
@@ -92,7 +93,7 @@ TEST(Preview, ShowsWhatARunThenWritesAndFollowsEachChangedChoice) {
   }
   // A name the wizard would refuse: nothing listed, and the reason.
   ui.AppName->setText("begin");
-  QTRY_VERIFY_WITH_TIMEOUT(preview->Files().empty(), 2000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return preview->Files().empty(); }, 2000));
   EXPECT_TRUE(preview->Controls().StatusLabel->text().contains("is a reserved word"));
 }
 
@@ -130,7 +131,9 @@ TEST(Preview, SaysWhatARunThatFailsPartWayWouldLeaveOnDisk) {
   // With the obstacle gone the run would go through, and the text says so.
   std::filesystem::remove(target + "/MAIN.PAS");
   ui.AppName->setText("Editor");
-  QTRY_VERIFY_WITH_TIMEOUT(!preview->Controls().StatusLabel->text().contains("stop at"), 2000);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return !preview->Controls().StatusLabel->text().contains("stop at"); }, 2000))
+      << preview->Controls().StatusLabel->text().toStdString();
 }
 
 // Wizard -> answer file -> orvalen-gen writes the bytes the wizard's own run
@@ -213,14 +216,18 @@ TEST(Preview, ShowsTheLazarusFilesWhenTheTargetIsChosen) {
     form.activateWindow();
     QTest::keyClick(&form, choice.key, Qt::AltModifier);
     // A button pressed by its access key clicks a moment later.
-    QTRY_VERIFY_WITH_TIMEOUT(form.Settings().Target == choice.target, 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(preview->Runs(), runs + 1, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.Settings().Target == choice.target; }, 2000))
+        << choice.target;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->Runs() == runs + 1; }, 2000))
+        << choice.target << ": " << preview->Runs() - runs << " runs";
     EXPECT_EQ(preview->Controls().FileList->topLevelItem(0)->text(0), choice.projectFile);
     ExpectPreviewIsTheRun(form, choice.target);
   }
   // Back to Lazarus: the child unit's copyright sign reads as itself, not as two characters.
   QTest::keyClick(&form, Qt::Key_L, Qt::AltModifier);
-  QTRY_VERIFY_WITH_TIMEOUT(preview->Files().at(0).path.ends_with(".lpr"), 2000);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return !preview->Files().empty() && preview->Files()[0].path.ends_with(".lpr"); },
+      2000));
   bool sawChild = false;
   for (int row = 0; row < static_cast<int>(preview->Files().size()); ++row) {
     const std::string& path = preview->Files()[static_cast<std::size_t>(row)].path;

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "tests/wizard/wizard_support.h"
-#include "ui_app_expert.h"
+#include "wizard/app_expert_controls.h"
 
 namespace orvalen::wizard {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "run/generation_run.h"
 #include "tests/wizard/wizard_support.h"
-#include "ui_app_expert.h"
+#include "wizard/app_expert_controls.h"
 #include "wizard/app_expert_dialog.h"
 #include "wizard/filter_dlg.h"
 

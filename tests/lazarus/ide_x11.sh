@@ -6,8 +6,9 @@
 #   - the File menu's command opens the wizard; while it is open the IDE's
 #     windows take no keys; Cancel gives them back;
 #   - the project the IDE starts with is changed, then File > New... >
-#     Project > the wizard, walked to Finish; the IDE asks about the changed
-#     project and is told to discard it;
+#     Project > the wizard, walked to Finish; on the way a box the wizard
+#     shows is painted (the IDE's GLib loop runs the wizard's modal loops);
+#     the IDE asks about the changed project and is told to discard it;
 #   - the IDE's active project is then the one the wizard wrote (its title
 #     names it), whose files are orvalen-gen's for the same choices;
 #   - Ctrl+F9 builds it: the program appears;
@@ -43,6 +44,25 @@ shot() {
   xwd -root -silent >"$WORK/shots/$1.xwd" 2>/dev/null &&
     python3 "$HERE/../tools/xwd_png.py" "$WORK/shots/$1.xwd" "$WORK/shots/$1.png" &&
     rm -f "$WORK/shots/$1.xwd"
+}
+
+# painted ID SHOT: the window has been painted on the screen: where it lies,
+# the screen holds more than the one colour (black) of a window mapped but
+# never drawn. (The window's own dump, xwd -id, is no proof: it can hold the
+# pixels the screen does not show.) The screen is kept as SHOT either way.
+painted() {
+  local deadline=$((SECONDS + 10)) colours X Y WIDTH HEIGHT
+  while :; do
+    colours=0
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xwd -root -silent >"$WORK/screen.xwd" 2>/dev/null &&
+      colours=$(python3 "$HERE/../tools/xwd_png.py" --colours "$WORK/screen.xwd" \
+        "$X" "$Y" "$WIDTH" "$HEIGHT")
+    ((colours > 1)) && break
+    ((SECONDS < deadline)) || { shot "$2"; fail "window $1 ($(window_title "$1")) was not painted"; }
+    sleep 0.2
+  done
+  shot "$2"
 }
 
 # new_window BEFORE: waits for a shown window that was not among BEFORE and
@@ -197,14 +217,23 @@ case_wizard() {
   mkdir -p "$OUT"                                   # the wizard writes into a folder that exists
   press alt+n alt+n                                 # Menus, AppInfo
   enter_name_and_path "$NAME" "$OUT"
+
+  step "a box of the wizard's is painted, and answered"
+  press alt+c                                       # the MDI child form, unchecked: the wizard asks
+  box=$(find_window "Warning" 20 "$MAIN")
+  painted "$box" 06-box
+  refocus "$box"
+  press alt+y                                       # Yes: the child form stays
+  await_closed "$box"
+  refocus "$MAIN"
   next_from_app_info
   press alt+n alt+f
-  shot 06-finish
+  shot 07-finish
 
   step "the IDE asks about its changed project; Discard changes"
   question=$(find_window "Project changed" 20 "$MAIN")
   refocus "$question"
-  shot 07-question
+  shot 08-question
   press alt+d
   await_closed "$question"
   await_closed "$MAIN"
@@ -215,7 +244,7 @@ case_wizard() {
     ((SECONDS < deadline)) || fail "the IDE is titled \"$(window_title "$IDE")\", not after $NAME"
     sleep 0.2
   done
-  shot 08-opened
+  shot 09-opened
   [ -f "$OUT/$NAME.lpi" ] || fail "no $NAME.lpi was written"
   judge_disk 1 "-n $NAME --target lcl"
 
@@ -224,10 +253,10 @@ case_wizard() {
   press ctrl+F9
   deadline=$((SECONDS + 120))
   until [ -x "$OUT/$NAME" ]; do
-    ((SECONDS < deadline)) || { shot 09-no-program; fail "the IDE built no program $OUT/$NAME within 120 s"; }
+    ((SECONDS < deadline)) || { shot 10-no-program; fail "the IDE built no program $OUT/$NAME within 120 s"; }
     sleep 0.5
   done
-  shot 09-built
+  shot 10-built
 
   step "File > Quit ends the IDE after the module is unloaded"
   sleep 1

@@ -52,6 +52,18 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
   out << bytes;
 }
 
+// Puts every file of a fuzzer's corpus directory through `problem`, which
+// says what is wrong with an input ("" for nothing); returns how many there were.
+template <typename Problem>
+int CheckEveryInput(const std::string& dir, Problem problem) {
+  int inputs = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    EXPECT_EQ(problem(ReadFile(entry.path().string())), "") << entry.path();
+    ++inputs;
+  }
+  return inputs;
+}
+
 // "\r\n" shown as "\\r\\n" so that a line-end difference is visible in a diff.
 inline std::string Visible(const std::string& text) {
   std::string out;

@@ -4,7 +4,6 @@
 // build these are the fuzzer's findings as regression tests.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "tests/generator/answers_roundtrip.h"
@@ -14,13 +13,7 @@ namespace orvalen {
 namespace {
 
 int CheckEveryInput(const std::string& dir) {
-  int inputs = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    std::string text = testing::ReadFile(entry.path().string());
-    EXPECT_EQ(testing::AnswersRoundTripProblem(text), "") << entry.path();
-    ++inputs;
-  }
-  return inputs;
+  return testing::CheckEveryInput(dir, testing::AnswersRoundTripProblem);
 }
 
 TEST(AnswersFuzzInputs, KeptCorpusReadsBackOrIsRefusedCleanly) {

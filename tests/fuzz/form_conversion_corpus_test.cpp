@@ -5,7 +5,6 @@
 // regression tests.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "tests/test_support.h"
@@ -15,13 +14,7 @@ namespace orvalen {
 namespace {
 
 int CheckEveryInput(const std::string& dir) {
-  int inputs = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    std::string text = testing::ReadFile(entry.path().string());
-    EXPECT_EQ(testing::ConversionProblem(text), "") << entry.path();
-    ++inputs;
-  }
-  return inputs;
+  return testing::CheckEveryInput(dir, testing::ConversionProblem);
 }
 
 TEST(FormConversionFuzzInputs, KeptCorpusConvertsOrFailsCleanly) {
